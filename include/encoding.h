@@ -1,0 +1,25 @@
+// Text crossing between the file code page (ISO-8859-1) and the console code page
+// (IBM 850), the byte classes of a stored quotation, and console case folding.
+#pragma once
+
+/// Translates `text` in place from the file code page to the console code page: at most
+/// `limit` bytes, stopping at the NUL. Only the 36 accented letters change.
+void transl_f2c(char* text, int limit);
+/// Translates `text` in place from the console code page to the file code page.
+void transl_c2f(char* text, int limit);
+
+/// 1 when the byte is a letter, A-Z, a-z or one of the 36 accented letters (ISO-8859-1).
+int letter(signed char c);
+/// 1 when the byte is one of ! ' , . : ; ? « ».
+int sign(signed char c);
+/// 1 when the byte is one of ( ) - / [ ].
+int symbol(signed char c);
+/// 1 when the byte is a digit.
+int number(signed char c);
+
+/// Whether the record reader keeps the file byte inside a quotation: the four classes,
+/// tab, newline, space and apostrophe.
+bool admitted_in_quote(unsigned char c);
+
+/// Lower-cases a console (code page 850) text in place: A-Z and the 18 accented capitals.
+void tolow_c(char* text);

@@ -1,0 +1,107 @@
+// Buffered data files: a reader and a writer of our own over the system calls, and the
+// safe rewrite that puts a new file in place of an old one in one step.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+/// A data file open for reading, with one-byte push-back. Closed when it goes.
+class FileIn {
+ public:
+  /// How the file is opened: read only, or read and write (the file is only read, but
+  /// a file that cannot be written is then refused, as the store's editors want).
+  enum class Mode { kRead, kUpdate };
+
+  explicit FileIn(const char* name, Mode mode = Mode::kRead);
+  ~FileIn();
+  FileIn(const FileIn&) = delete;
+  FileIn& operator=(const FileIn&) = delete;
+
+  /// Whether the file could be opened.
+  bool ok() const { return fd_ >= 0; }
+
+  /// The next byte (0-255), or -1 at the end of the file.
+  int get() {
+    if (pos_ == end_ && !fill()) return -1;
+    return buffer_[pos_++];
+  }
+
+  /// Puts back the byte just read, so the next get() returns it again.
+  void unget(int c) {
+    if (c >= 0 && pos_ > 0) buffer_[--pos_] = static_cast<unsigned char>(c);
+  }
+
+ private:
+  bool fill();
+
+  static constexpr std::size_t kBufferSize = 64 * 1024;
+  int fd_ = -1;
+  std::size_t pos_ = 0;
+  std::size_t end_ = 0;
+  unsigned char buffer_[kBufferSize];
+};
+
+/// A data file open for writing, buffered; every failure is remembered, so a caller
+/// checks once, after sync().
+class FileOut {
+ public:
+  /// Created or emptied, or appended to.
+  enum class Mode { kTruncate, kAppend };
+
+  FileOut(const char* name, Mode mode);
+  ~FileOut();
+  FileOut(const FileOut&) = delete;
+  FileOut& operator=(const FileOut&) = delete;
+
+  /// Whether the file could be opened.
+  bool ok() const { return fd_ >= 0; }
+
+  /// Writes `size` bytes.
+  void write(const char* bytes, std::size_t size);
+  /// Writes a NUL-terminated text.
+  void put(const char* text);
+  /// Writes one entry in the store layout: "\n", quotation, "\n", author, "\n".
+  void put_entry(const char* quote, const char* author);
+
+  /// Hands the buffer to the system; false if any write so far failed.
+  bool flush();
+  /// Flushes and forces the file to disk; false if anything so far failed.
+  bool sync();
+  /// Closes the file; false if anything so far, or the close itself, failed.
+  bool close();
+
+ private:
+  static constexpr std::size_t kBufferSize = 64 * 1024;
+  int fd_ = -1;
+  bool failed_ = false;
+  std::size_t used_ = 0;
+  char buffer_[kBufferSize];
+};
+
+/// A new version of `target` written into `scratch` and renamed over it in one step:
+/// at no moment is there no `target`. The scratch file is removed unless committed.
+class Rewrite {
+ public:
+  Rewrite(const char* target, const char* scratch);
+  ~Rewrite();
+  Rewrite(const Rewrite&) = delete;
+  Rewrite& operator=(const Rewrite&) = delete;
+
+  /// Whether the scratch file could be created.
+  bool ok() const { return out_.ok(); }
+  /// Where the new contents go.
+  FileOut& out() { return out_; }
+  /// Syncs and closes the scratch file, renames it over the target and syncs the
+  /// directory. False, with the target as it was and no scratch file, on any failure.
+  bool commit();
+
+ private:
+  const char* target_;
+  const char* scratch_;
+  FileOut out_;
+  bool created_;  // only a scratch file this rewrite created is ever removed
+  bool committed_ = false;
+};
+
+/// Renames `from` over `to` in one step and syncs the directory; false on failure.
+bool replace_file(const char* from, const char* to);

@@ -1,0 +1,60 @@
+// The formatted-input conversions shared by the console and the data file readers.
+#pragma once
+
+#include <cstddef>
+
+namespace scan {
+
+/// True for the bytes C's isspace() accepts in the C locale.
+constexpr bool is_blank(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+/// What a line read found: some text, or the end of input before any text.
+enum class Line { kTaken, kAtEnd };
+
+/// Skips blanks; leaves the first byte that is not one in the input (-1 at the end).
+template <class Source>
+int skip_blanks(Source& in) {
+  int c = in.get();
+  while (is_blank(c)) c = in.get();
+  if (c >= 0) in.unget(c);
+  return c;
+}
+
+/// Takes bytes up to, not including, `stop` (or the end of input), keeping the first
+/// `keep` of them in `field` and dropping the rest; the stop byte stays in the input.
+/// Returns how many bytes were kept; `field` is not NUL-terminated here.
+template <class Source>
+std::size_t take_until(Source& in, char* field, std::size_t keep, int stop, bool* took_any) {
+  std::size_t kept = 0;
+  bool any = false;
+  for (int c = in.get(); c >= 0; c = in.get()) {
+    if (c == stop) {
+      in.unget(c);
+      break;
+    }
+    any = true;
+    if (kept < keep) field[kept++] = static_cast<char>(c);
+  }
+  if (took_any != nullptr) *took_any = any;
+  return kept;
+}
+
+/// The " %[^\n]" read: blanks skipped, then the rest of the line, cut to the field
+/// (size - 1 bytes and a NUL); the newline stays in the input. On kAtEnd the field
+/// is left as it was.
+template <class Source>
+Line read_line(Source& in, char* field, std::size_t size) {
+  if (skip_blanks(in) < 0) return Line::kAtEnd;
+  std::size_t n = take_until(in, field, size - 1, '\n', nullptr);
+  field[n] = '\0';
+  return Line::kTaken;
+}
+
+/// Discards bytes up to and including the next newline, or to the end of input.
+template <class Source>
+void flushin(Source& in) {
+  for (int c = in.get(); c >= 0 && c != '\n'; c = in.get()) {
+  }
+}
+
+}  // namespace scan

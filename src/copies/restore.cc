@@ -1,0 +1,49 @@
+// Main menus 7 and 8: putting a copy back in place of the store.
+#include <cstdio>
+
+#include "console.h"
+#include "copies.h"
+#include "cp850.h"
+#include "data_files.h"
+#include "file_io.h"
+#include "search.h"
+
+namespace {
+
+/// Asks, then renames `source` over the store in one step and offers a new backup copy.
+void restore_from(const char* source, const char* question) {
+  console::out(question);
+  char answer = console::read_next_char();
+  if (!FileIn(source).ok()) {
+    console::out("Não existe nenhuma versão anterior da base de dados.\n\n"_cp);
+    return;
+  }
+  if (!is_yes(answer)) {
+    console::out("\n\nO ficheiro não foi recuperado.\n\n"_cp);
+    console::wait();
+    return;
+  }
+  if (!replace_file(source, kStoreFile)) {
+    console::outf("\n\nErro: O ficheiro %s não pode ser alterado.\n\n"_cp, kStoreFile);
+    console::wait();
+    return;
+  }
+  console::out("\n\nFicheiro recuperado!\n\n\n");
+  console::wait();
+  make_copy();
+}
+
+}  // namespace
+
+void recover_copy() {
+  restore_from(kBackupCopy, "Deseja recuperar o original apartir da cópia? (S/N)\n\nOpção: "_cp);
+}
+
+void urgent_recovery() {
+  // The question spells out "citações" through its %s, as the menu does.
+  char question[128];
+  std::snprintf(question, sizeof question,
+                "Deseja recuperar a última versão válida do ficheiro de citaçõ%s? (S/N)\n\nOpção: "_cp,
+                "es");
+  restore_from(kSafetyCopy, question);
+}

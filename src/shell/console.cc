@@ -1,0 +1,197 @@
+// The console layer: buffered standard input and output under the dialogues' reads.
+// Standard input and output are the process's own, so this file keeps their state,
+// as the C library keeps stdin's and stdout's.
+#include "console.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "scan.h"
+#include "shell.h"
+
+namespace console {
+namespace {
+
+/// Standard input as bytes, with a few bytes of push-back.
+class Input {
+ public:
+  int get() {
+    if (pushed_ > 0) return pushback_[--pushed_];
+    if (pos_ == end_ && !fill()) return -1;
+    return buffer_[pos_++];
+  }
+  void unget(int c) {
+    if (c >= 0 && pushed_ < kPushback) pushback_[pushed_++] = static_cast<unsigned char>(c);
+  }
+
+ private:
+  bool fill() {
+    flush();  // every prompt is on the screen before the program waits
+    for (;;) {
+      ssize_t n = ::read(STDIN_FILENO, buffer_, sizeof buffer_);
+      if (n > 0) {
+        pos_ = 0;
+        end_ = static_cast<std::size_t>(n);
+        return true;
+      }
+      if (n < 0 && errno == EINTR) continue;
+      return false;
+    }
+  }
+
+  static constexpr int kPushback = 4;
+  unsigned char buffer_[4096];
+  std::size_t pos_ = 0, end_ = 0;
+  unsigned char pushback_[kPushback];
+  int pushed_ = 0;
+};
+
+/// Standard output, buffered until the next read, clear or end.
+class Output {
+ public:
+  void write(const char* bytes, std::size_t size) { pending_.append(bytes, size); }
+  void flush() {
+    std::size_t done = 0;
+    while (done < pending_.size()) {
+      ssize_t n = ::write(STDOUT_FILENO, pending_.data() + done, pending_.size() - done);
+      if (n > 0) done += static_cast<std::size_t>(n);
+      else if (n < 0 && errno == EINTR) continue;
+      else break;  // a closed console: what cannot be shown is dropped
+    }
+    pending_.clear();
+  }
+
+ private:
+  std::string pending_;
+};
+
+Input& input() {
+  static Input in;
+  return in;
+}
+
+Output& output() {
+  static Output out;
+  return out;
+}
+
+enum class Clear { kCommand, kAnsi, kNone };
+Clear clear_mode = Clear::kNone;
+
+/// Whether an executable named `cls` stands in one of PATH's directories.
+bool cls_on_path() {
+  const char* path = std::getenv("PATH");
+  if (path == nullptr) return false;
+  std::string dirs = path;
+  std::size_t start = 0;
+  while (start <= dirs.size()) {
+    std::size_t end = dirs.find(':', start);
+    if (end == std::string::npos) end = dirs.size();
+    std::string dir = dirs.substr(start, end - start);
+    std::string candidate = (dir.empty() ? std::string(".") : dir) + "/cls";
+    if (::access(candidate.c_str(), X_OK) == 0) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+/// A console read that needs a character and meets the end of input ends the program.
+int need(int c) {
+  if (c < 0) exit_program(0);
+  return c;
+}
+
+}  // namespace
+
+void out(const char* text) { output().write(text, std::strlen(text)); }
+
+void outf(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list again;
+  va_copy(again, args);
+  int size = std::vsnprintf(nullptr, 0, format, args);
+  va_end(args);
+  if (size > 0) {
+    std::string text(static_cast<std::size_t>(size) + 1, '\0');
+    std::vsnprintf(text.data(), text.size(), format, again);
+    output().write(text.data(), static_cast<std::size_t>(size));
+  }
+  va_end(again);
+}
+
+void flush() { output().flush(); }
+
+bool read_number(int& value) {
+  Input& in = input();
+  need(scan::skip_blanks(in));
+  int c = in.get();
+  bool negative = c == '-';
+  if (c == '-' || c == '+') c = in.get();
+  if (c < '0' || c > '9') {
+    // No digits: the answer is dropped up to its newline, which stays for the next read.
+    while (c >= 0 && c != '\n') c = in.get();
+    in.unget(c);
+    return false;
+  }
+  long long magnitude = 0;
+  for (; c >= '0' && c <= '9'; c = in.get())
+    if (magnitude <= INT_MAX + 1LL) magnitude = magnitude * 10 + (c - '0');
+  in.unget(c);
+  long long signed_value = negative ? -magnitude : magnitude;
+  if (signed_value > INT_MAX) signed_value = INT_MAX;
+  if (signed_value < INT_MIN) signed_value = INT_MIN;
+  value = static_cast<int>(signed_value);
+  return true;
+}
+
+char read_char() {
+  need(scan::skip_blanks(input()));
+  return static_cast<char>(input().get());
+}
+
+char read_next_char() { return static_cast<char>(need(input().get())); }
+
+void read_line(char* field, std::size_t size) {
+  if (scan::read_line(input(), field, size) == scan::Line::kAtEnd) exit_program(0);
+}
+
+std::size_t read_piece(char* field, std::size_t keep, char stop) {
+  return scan::take_until(input(), field, keep, static_cast<unsigned char>(stop), nullptr);
+}
+
+void wait() { need(input().get()); }
+
+void flushin() { scan::flushin(input()); }
+
+void push_back(char c) { input().unget(static_cast<unsigned char>(c)); }
+
+void setup() {
+  if (cls_on_path()) clear_mode = Clear::kCommand;
+  else if (::isatty(STDOUT_FILENO)) clear_mode = Clear::kAnsi;
+}
+
+void clear_screen() {
+  switch (clear_mode) {
+    case Clear::kCommand:
+      flush();
+      if (std::system("cls") == -1) {
+        // the screen is simply not cleared
+      }
+      break;
+    case Clear::kAnsi:
+      out("\x1b[H\x1b[2J");
+      break;
+    case Clear::kNone:
+      break;
+  }
+}
+
+}  // namespace console

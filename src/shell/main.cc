@@ -1,0 +1,42 @@
+// The entry point: the main menu loop.
+#include "console.h"
+#include "copies.h"
+#include "history.h"
+#include "journal.h"
+#include "search.h"
+#include "shell.h"
+#include "store.h"
+
+namespace {
+
+/// Runs the dialogue of a main menu option; other numbers select nothing.
+void run_option(int option) {
+  switch (option) {
+    case 1: add_entries(); break;
+    case 2: list_entries(); break;
+    case 3: erase_entry(); break;
+    case 4: alter_entry(); break;
+    case 5: history(); break;
+    case 6: make_copy(); break;
+    case 7: recover_copy(); break;
+    case 8: urgent_recovery(); break;
+    case 9: mem_check(); break;
+    case 10: about_author(); break;
+    case 11: lookfor_entry(); break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+int main() {
+  Nadd = 0;
+  Ndele = 0;
+  console::setup();
+  for (;;) {
+    int option = menu();
+    console::flushin();
+    if (option == 0) exit_program(0);
+    run_option(option);
+  }
+}

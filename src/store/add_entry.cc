@@ -1,0 +1,57 @@
+// Appending one entry to the store, and journalling it.
+#include <cstring>
+
+#include "console.h"
+#include "cp850.h"
+#include "data_files.h"
+#include "encoding.h"
+#include "journal.h"
+#include "quote_entry.h"
+#include "shell.h"
+#include "store.h"
+
+namespace {
+
+/// Whether the record reader will read this quotation (file code page) back whole: an
+/// opening double quote, admitted bytes only, the closing double quote, then only blanks.
+bool reads_back_whole(const char* quote) {
+  if (quote[0] != '"') return false;
+  const char* p = quote + 1;
+  while (*p != '\0' && *p != '"' && admitted_in_quote(static_cast<unsigned char>(*p))) ++p;
+  if (*p != '"') return false;
+  for (++p; *p != '\0'; ++p)
+    if (*p != ' ' && *p != '\t' && *p != '\r') return false;
+  return true;
+}
+
+}  // namespace
+
+void add_entry(char* quote, char* author) {
+  console::flushin();
+  char checked[kQuoteSize];
+  std::strncpy(checked, quote, sizeof checked - 1);
+  checked[sizeof checked - 1] = '\0';
+  transl_c2f(checked, static_cast<int>(kQuoteSize));
+  if (!reads_back_whole(checked)) {
+    console::out(
+        "\nErro: Citação inválida: escreva-a entre aspas, só com letras, algarismos, espaços "
+        "e os sinais ! ' , . : ; ? ( ) - / [ ]\n\n"_cp);
+    return;
+  }
+  file_exists(kStoreFile);
+  FileOut store(kStoreFile, FileOut::Mode::kAppend);
+  if (!store.ok()) {
+    console::out("Erro: Impossibilidade em abrir o ficheiro\n\n");
+    exit_program(-1);
+  }
+  transl_c2f(quote, static_cast<int>(kQuoteSize));
+  transl_c2f(author, static_cast<int>(kAuthorSize));
+  store.put_entry(quote, author);
+  if (!store.sync()) {
+    console::out("Erro: A entrada não foi adicionada.\n\n"_cp);
+    exit_program(-1);
+  }
+  add_entryH(kAddedJournal, quote, author);
+  if (Ndele > 0) delete_entryH(kDeletedJournal, quote, author);
+  console::out("\nEstado: Entrada adicionada com sucesso\n\n");
+}
