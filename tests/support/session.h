@@ -1,0 +1,72 @@
+// Test support: runs the real talvo binary in a scratch directory with scripted input.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "cp850.h"
+
+namespace talvo_test {
+
+/// What one run of the program left: everything it printed and its exit status.
+struct Outcome {
+  std::string out;
+  int status = -1;
+};
+
+/// A fresh directory for one test, removed afterwards; holds data/ (the program's
+/// current directory) and bin/ (a fake `cls` that prints "[CLS]").
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  /// The program's working directory.
+  const std::string& data() const { return data_; }
+  /// The directory put first on PATH.
+  const std::string& bin() const { return bin_; }
+  /// Writes a data file with exactly these bytes.
+  void write(const std::string& name, const std::string& bytes) const;
+  /// The bytes of a data file, or nothing when it does not exist.
+  std::optional<std::string> read(const std::string& name) const;
+  /// Whether a data file exists.
+  bool exists(const std::string& name) const { return read(name).has_value(); }
+  /// The names of every entry of the data directory, sorted.
+  std::string listing() const;
+
+ private:
+  std::string root_, data_, bin_;
+};
+
+/// Runs talvo in `dir.data()` with `input` on standard input (a pipe, closed after the
+/// input), the fake cls first on PATH, TZ=UTC and LC_ALL=C, plus `env` (a value of
+/// nullptr-like "" removes nothing; use it to add variables such as LD_PRELOAD).
+Outcome run_talvo(const ScratchDir& dir, const std::string& input,
+              const std::map<std::string, std::string>& env = {});
+
+/// A test with its own scratch directory.
+class SessionTest : public ::testing::Test {
+ protected:
+  Outcome run(const std::string& input, const std::map<std::string, std::string>& env = {}) {
+    return run_talvo(dir, input, env);
+  }
+  ScratchDir dir;
+};
+
+/// The store header line, as the program writes it (ISO-8859-1).
+inline const std::string kHeader = "-== Cita\xE7\xF5" "es ==-";
+/// The clear-screen marker of the fake cls.
+inline const std::string kCls = "[CLS]";
+/// The main menu as printed, between its two clears: "[CLS]" menu text "[CLS]".
+std::string menu_screen();
+/// The continuation prompt as printed, between its two clears.
+std::string continuation_screen();
+/// Path of the failure-injection library (see fail_io.c).
+std::string fail_io_library();
+
+}  // namespace talvo_test
