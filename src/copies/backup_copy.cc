@@ -30,7 +30,7 @@ void write_stamp() {
   char text[64];
   FileOut stamp(kBackupStamp, FileOut::Mode::kTruncate);
   if (!stamp.ok()) {
-    console::out("Erro na abertura do ficheiro auxiliar\n\n");
+    console::out("Erro na abertura do ficheiro auxiliar\n");
     exit_program(-1);
   }
   if (ctime_r(&now, text) != nullptr) stamp.put(text);
@@ -39,7 +39,7 @@ void write_stamp() {
 }
 
 [[noreturn]] void cannot_open() {
-  console::out("\nErro: Impossibilidade em abrir o ficheiro\n\n");
+  console::out("\nErro: Impossibilidade em abrir o ficheiro\n");
   exit_program(-1);
 }
 

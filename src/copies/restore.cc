@@ -19,7 +19,7 @@ void restore_from(const char* source, const char* question) {
     return;
   }
   if (!is_yes(answer)) {
-    console::out("\n\nO ficheiro não foi recuperado.\n\n"_cp);
+    console::out("\n\nO ficheiro não foi recuperado.\n"_cp);
     console::wait();
     return;
   }

@@ -27,7 +27,7 @@ int& counter_of(const char* name) { return std::strcmp(name, kAddedJournal) == 0
 void add_entryH(const char* name, const char* quote, const char* author) {
   file_exists(name);
   FileOut journal(name, FileOut::Mode::kAppend);
-  if (!journal.ok()) cannot_open("Erro: Impossibilidade em abrir o ficheiro\n\n");
+  if (!journal.ok()) cannot_open("Erro: Impossibilidade em abrir o ficheiro\n");
   journal.put_entry(quote, author);
   if (!journal.sync()) {
     console::out("Erro: A entrada não foi adicionada.\n\n"_cp);
@@ -40,9 +40,9 @@ void delete_entryH(const char* name, const char* quote, const char* author) {
   bool found = false;
   file_exists(name);
   FileIn journal(name, FileIn::Mode::kUpdate);
-  if (!journal.ok()) cannot_open("\nErro: Impossibilidade em abrir o ficheiro\n\n");
+  if (!journal.ok()) cannot_open("\nErro: Impossibilidade em abrir o ficheiro\n");
   Rewrite rewrite(name, kJournalScratch);
-  if (!rewrite.ok()) cannot_open("\nErro: Impossibilidade em abrir o ficheiro\n\n");
+  if (!rewrite.ok()) cannot_open("\nErro: Impossibilidade em abrir o ficheiro\n");
   flushin(journal);  // the empty line that begins the first entry
   char text[kQuoteSize];
   char by[kAuthorSize];

@@ -47,7 +47,7 @@ void list_changes(const char* name) {
 void show_list(const char* name) {
   FileIn journal(name);
   if (!journal.ok()) {
-    console::out("\nErro: Impossibilidade em abrir o ficheiro\n\n");
+    console::out("\nErro: Impossibilidade em abrir o ficheiro\n");
     exit_program(-1);
   }
   flushin(journal);
@@ -67,7 +67,7 @@ void show_list(const char* name) {
 QuoteEntry find_entryH(const char* name, int number) {
   FileIn journal(name);
   if (!journal.ok()) {
-    console::out("Erro: Impossibilidade em abrir o ficheiro\n\n");
+    console::out("Erro: Impossibilidade em abrir o ficheiro\n");
     exit_program(-1);
   }
   flushin(journal);

@@ -14,7 +14,7 @@
 namespace {
 
 [[noreturn]] void cannot_open() {
-  console::out("\nErro: Impossibilidade em abrir o ficheiro\n\n");
+  console::out("\nErro: Impossibilidade em abrir o ficheiro\n");
   exit_program(-1);
 }
 

@@ -15,7 +15,7 @@ QuoteEntry find_entry(char* search, int n, char case_answer) {
   console::flushin();
   FileIn store(kStoreFile);
   if (!store.ok()) {
-    console::out("Erro: Impossibilidade em abrir o ficheiro\n\n");
+    console::out("Erro: Impossibilidade em abrir o ficheiro\n");
     exit_program(-1);
   }
   flushin(store);  // the header line

@@ -41,7 +41,7 @@ void add_entry(char* quote, char* author) {
   file_exists(kStoreFile);
   FileOut store(kStoreFile, FileOut::Mode::kAppend);
   if (!store.ok()) {
-    console::out("Erro: Impossibilidade em abrir o ficheiro\n\n");
+    console::out("Erro: Impossibilidade em abrir o ficheiro\n");
     exit_program(-1);
   }
   transl_c2f(quote, static_cast<int>(kQuoteSize));
