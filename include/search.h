@@ -11,6 +11,16 @@ bool match_entry(const char* search, char* quote, char* author, bool ignore_case
 /// Whether the case answer asks to ignore letter case.
 inline bool is_yes(char answer) { return answer == 'S' || answer == 's'; }
 
+/// The answers of a selection dialogue.
+struct SelectionAnswers {
+  char search[kSearchSize];
+  int n;
+  char case_answer;
+};
+/// Asks for the search string, N and the case answer; the case question starts on a new
+/// line when `case_on_new_line`. A non-numeric N is taken as 0, which selects nothing.
+SelectionAnswers ask_selection(bool case_on_new_line);
+
 /// Main menu 2: the search dialogue.
 void list_entries();
 /// Lists every match of `search` in the store, with the closing count.

@@ -10,16 +10,9 @@ namespace {
 
 /// Asks which match to act on, clears the screen and selects it (shown, or empty).
 QuoteEntry ask_and_select() {
-  char search[kSearchSize];
-  console::out("Procurar: ");
-  console::read_line(search, sizeof search);
-  console::out("Número de entrada: "_cp);
-  int n = 0;  // no number typed: selects nothing
-  console::read_number(n);
-  console::out("\nSem distinção de maiúsculas e minúsculas? (S/N) "_cp);
-  char case_answer = console::read_char();
+  SelectionAnswers answers = ask_selection(true);
   console::clear_screen();
-  return find_entry(search, n, case_answer);
+  return find_entry(answers.search, answers.n, answers.case_answer);
 }
 
 }  // namespace

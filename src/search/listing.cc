@@ -1,12 +1,10 @@
 // Main menu 2: the search listing of every match.
 #include "console.h"
 #include "cp850.h"
-#include "data_files.h"
-#include "encoding.h"
+#include "match_scan.h"
 #include "quote_entry.h"
 #include "search.h"
 #include "shell.h"
-#include "store.h"
 
 namespace {
 
@@ -20,22 +18,11 @@ void print_count(int results) {
 }  // namespace
 
 void create_list(char* search, char case_answer) {
-  bool ignore_case = is_yes(case_answer);
-  if (ignore_case) tolow_c(search);
-  console::flushin();
-  FileIn store(kStoreFile);
-  if (!store.ok()) {
-    console::out("Erro: Impossibilidade em abrir o ficheiro\n");
-    exit_program(-1);
-  }
-  flushin(store);  // the header line
+  MatchScan scan(search, case_answer);
   console::out("\n\n|======= Lista de resultados =======|");
   QuoteEntry entry;
   int results = 0;
-  for (int got; (got = getquot(store, entry.quote)) != -1;) {
-    if (got != 1) continue;
-    if (read_line(store, entry.author, kAuthorSize) == scan::Line::kAtEnd) entry.author[0] = '\0';
-    if (!match_entry(search, entry.quote, entry.author, ignore_case)) continue;
+  while (scan.next(entry)) {
     ++results;
     console::outf("\n\n\n%da Resultado:\n \tCitação: %s\n\n \tAutor: %s\n\n\n"_cp, results,
                   entry.quote, entry.author);

@@ -1,0 +1,26 @@
+// A scan of the store that yields, one at a time, the entries matching a search.
+#pragma once
+
+#include "file_io.h"
+#include "quote_entry.h"
+
+/// Opens the store for a search: folds the search string when the case answer asks it,
+/// discards the rest of the answer line, and skips the store's header line. A store that
+/// cannot be opened ends the program.
+class MatchScan {
+ public:
+  MatchScan(char* search, char case_answer);
+  MatchScan(const MatchScan&) = delete;
+  MatchScan& operator=(const MatchScan&) = delete;
+
+  /// Whether letter case is ignored.
+  bool ignoring_case() const { return ignore_case_; }
+  /// Reads on to the next matching entry, translated to the console code page, in its
+  /// stored letter case; false at the end of the store.
+  bool next(QuoteEntry& entry);
+
+ private:
+  const char* search_;
+  bool ignore_case_;
+  FileIn store_;
+};
