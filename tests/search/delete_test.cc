@@ -1,0 +1,85 @@
+// End-to-end: main menu 3, deleting an entry found by search, and what it journals.
+#include "search_screens.h"
+
+namespace talvo_test {
+namespace {
+
+class DeleteTest : public SessionTest {
+ protected:
+  /// The deleting dialogue up to its question, with this entry selected.
+  static std::string asked(const Entry& e, bool ignore_case) {
+    return kEditPrompts + shown(e, ignore_case) + kEraseQuestion;
+  }
+};
+
+TEST_F(DeleteTest, TheOnlyEntryLeavesTheHeaderAndANewline) {
+  const Entry only{"\"Unica.\"", "Eu"};
+  dir.write("citas.txt", added_store({only}));
+  Outcome r = run("3\nUnica\n1\nN\n\ns\n\n0\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, menu_screen() + asked(only, false) + kDeleted + continuation_screen());
+  EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n");
+  EXPECT_EQ(dir.read("tempcopy.dat"), kHeader);
+  EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
+}
+
+TEST_F(DeleteTest, EveryEqualRecordGoesAndTheJournalGetsItOnce) {
+  const Entry twice{"\"O VENTO passa.\"", "Ana"}, same_quote{"\"O VENTO passa.\"", "Bia"},
+      same_author{"\"Fica o vento.\"", "Ana"}, other{"\"Nada.\"", "Caio"};
+  // A quotation cut at "%" and a last quotation with no author line are written back
+  // as the record reader reads them.
+  const Entry cut{"\"50% certo.\"", "Autor"}, cut_read{"\"50\"", "certo.\""};
+  dir.write("citas.txt",
+            added_store({twice, same_quote, cut, other, same_author, twice}) + "\n\"Fim.\"");
+  // Selected ignoring case, the entry keeps its stored capitals, so it is found again.
+  Outcome r = run("3\nvento\n1\nS\n\ns\n\n2\n5\n\n0\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, menu_screen() + asked(twice, true) + kDeleted + continuation_screen() +
+                       menu_screen() + kHistoryTitle +
+                       journal_listing("\n\nEntradas eliminadas...", {twice}) + "\n" + kCls +
+                       kHistoryMenu);
+  // Rewritten: one empty line after the header; equal in one field only is kept.
+  EXPECT_EQ(dir.read("citas.txt"),
+            rewritten_store({same_quote, cut_read, other, same_author, {"\"Fim.\"", ""}}));
+  EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
+}
+
+TEST_F(DeleteTest, AnEntryAddedInThisRunMovesBetweenTheJournals) {
+  const Entry alfa{"\"Alfa.\"", "Aa"}, beta{"\"Beta.\"", "Bb"};
+  dir.write("citas.txt", kHeader);
+  Outcome r = run("1\n\"Alfa.\"\nAa\nS\n\n1\n\"Beta.\"\nBb\nS\n\n2\n"
+                  "3\nAlfa\n1\nN\n\ns\n\n2\n"
+                  "5\n\n\n0\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, menu_screen() + add_pass(alfa) + kAdded + continuation_screen() +
+                       add_pass(beta) + kAdded + continuation_screen() + menu_screen() +
+                       asked(alfa, false) + kDeleted + continuation_screen() + menu_screen() +
+                       kHistoryTitle + journal_listing("\n\n\n\nEntradas adicionadas...", {beta}) +
+                       "\n" + kCls + journal_listing("\n\nEntradas eliminadas...", {alfa}) + "\n" +
+                       kCls + kHistoryMenu);
+  EXPECT_EQ(dir.read("citas.txt"), rewritten_store({beta}));
+  EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
+}
+
+TEST_F(DeleteTest, NoOrNoMatchChangesNothing) {
+  const Entry only{"\"Unica.\"", "Eu"};
+  const std::string store = added_store({only});
+  dir.write("citas.txt", store);
+  // "n": the wait takes the rest of the answer line, the continuation prompt follows.
+  Outcome r = run("3\nUnica\n1\nN\n\nn\n0\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, menu_screen() + asked(only, false) + kNotDeleted + continuation_screen());
+  EXPECT_EQ(dir.read("citas.txt"), store);
+  EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
+
+  // No match: no question is asked; the "s" line would otherwise be its answer.
+  reset(dir, &store);
+  r = run("3\nzzz\n1\nN\n\n0\ns\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, menu_screen() + kEditPrompts + kNoEntry + kRule + continuation_screen());
+  EXPECT_EQ(dir.read("citas.txt"), store);
+  EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
+}
+
+}  // namespace
+}  // namespace talvo_test
