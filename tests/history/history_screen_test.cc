@@ -1,0 +1,274 @@
+// End-to-end: the history screen of a run, its listings, and undoing changes from it.
+#include <string>
+#include <vector>
+
+#include "session.h"
+
+namespace talvo_test {
+namespace {
+
+/// One entry as typed and shown on the console (code page 850) and as stored (Latin-1).
+struct Entry {
+  std::string quote, author;    // console bytes
+  std::string fquote, fauthor;  // file bytes
+};
+
+/// An entry that reads the same in both code pages.
+Entry plain(const std::string& quote, const std::string& author) {
+  return {quote, author, quote, author};
+}
+
+/// Three entries, two with accented letters that the code pages write differently.
+const Entry kAmar{"\"Amar é viver.\""_cp, "Ana", "\"Amar \xE9 viver.\"", "Ana"};
+const Entry kBeber{"\"Beber água.\""_cp, "Bruno", "\"Beber \xE1gua.\"", "Bruno"};
+const Entry kCantar = plain("\"Cantar faz bem.\"", "Carla");
+
+/// The texts of the history screen and of the store operations it calls.
+const std::string kTitle = "\n\tHistória da sessão actual"_cp;
+const std::string kNothing = "\n\n\nNão existe nada a reportar..."_cp;
+const std::string kFullMenu =
+    "\n\n\t0)Sair do programa\n\t1)Retornar ao menu anterior\n\n"
+    "\t2)Deseja recuperar alguma citação eliminada?\n\t3)Eliminar alguma citação adicionada?"
+    "\n\n\nOpção: "_cp;
+const std::string kShortMenu = "\n\t1)Retornar ao menu anterior\n\t0)Sair do programa\n\nOpção: "_cp;
+const std::string kPageBreak = "\n\n\n\tPrima Enter para continuar...\n\n";
+const std::string kNumberPrompt = "\n\n\nNúmero da entrada: "_cp;
+const std::string kCancelled = "\n\nOperação cancelada."_cp;
+const std::string kInvalid = "\n\nErro: Entrada inválida"_cp;
+const std::string kAdded = "\nEstado: Entrada adicionada com sucesso\n\n";
+const std::string kDeleted = "\n\nEntrada eliminada com sucesso.\n\n";
+const std::string kNotInStore = "\n\nErro: Entrada não existe em memória.\n\n"_cp;
+
+/// The entry in the store and journal layout: newline, quotation, newline, author, newline.
+std::string stored(const Entry& e) { return "\n" + e.fquote + "\n" + e.fauthor + "\n"; }
+
+/// The count listing of a journal holding `entries`, closing count included.
+std::string count_listing(const std::vector<Entry>& entries) {
+  std::string s;
+  int n = 0;
+  for (const Entry& e : entries) {
+    s += "\n\n\t" + std::to_string(++n) + ") \n\t\tEntrada: " + e.quote + "\n\t\tAutor: " + e.author;
+    if (n % 10 == 0) s += kPageBreak;
+  }
+  return s + (n == 1 ? "\n\nFoi listada 1 entrada." : "\n\nForam listadas " + std::to_string(n) + " entradas.");
+}
+
+/// The numbered listing of a journal holding `entries`.
+std::string numbered_listing(const std::vector<Entry>& entries) {
+  std::string s;
+  int n = 0;
+  for (const Entry& e : entries) {
+    s += "\n\n" + std::to_string(++n) + ")\n\t" + e.quote + "\n" + e.author;
+    if ((n + 1) % 10 == 0) s += kPageBreak;
+  }
+  return s;
+}
+
+/// The two lists of the report, each under its heading.
+std::string added_list(const std::vector<Entry>& e) { return "\n\n\n\nEntradas adicionadas..." + count_listing(e); }
+std::string deleted_list(const std::vector<Entry>& e) { return "\n\nEntradas eliminadas..." + count_listing(e); }
+
+/// One pass of the history loop up to its menu; an empty list stands for a zero counter.
+std::string pass(const std::string& added, const std::string& deleted) {
+  std::string s = kCls + kTitle;
+  if (added.empty() && deleted.empty()) return s + kNothing + "\n" + kCls + kShortMenu;
+  s += added;
+  if (!added.empty() && !deleted.empty()) s += "\n" + kCls;
+  return s + deleted + "\n" + kCls + kFullMenu;
+}
+
+/// The screen of history answer 2 (from the deleted journal) or 3, up to the number prompt.
+std::string pick(bool from_deleted, const std::vector<Entry>& listed) {
+  return kCls + "\n\n\bRecuperar citação (introduza 0 para cancelar)"_cp +
+         (from_deleted ? "\n\nLista de entradas eliminadas..." : "\n\nLista de entradas adicionadas...") +
+         numbered_listing(listed) + kNumberPrompt;
+}
+
+/// Main menu 1: type the entry, confirm, Enter, then back to the main menu.
+std::string add_input(const Entry& e) { return "1\n" + e.quote + "\n" + e.author + "\nS\n\n2\n"; }
+std::string add_screens(const Entry& e) {
+  return std::string("\n\nIntroduza citação: "_cp) + "\n\nIntroduza autor: " + kCls +
+         "\n\n\nDeseja adicionar a entrada?\n\n\tCitação: "_cp + e.quote + "\n\n\tAutor: " + e.author +
+         "\n\nOpção (S/N): "_cp + kAdded + continuation_screen() + menu_screen();
+}
+
+/// Main menu 3: the first exact match of `search`, confirmed, Enter, back to the main menu.
+std::string erase_input(const std::string& search) { return "3\n" + search + "\n1\nn\n\nS\n\n2\n"; }
+std::string erase_screens(const Entry& e) {
+  return std::string("Procurar: ") + "Número de entrada: "_cp + "\nSem distinção de maiúsculas e minúsculas? (S/N) "_cp +
+         kCls + "\n\n\nEntrada:\n \tCitação: "_cp + e.quote + "\n\n \tAutor: " + e.author +
+         "\n\n\n_____________________________________\n\n" +
+         "\n\nQuer realmente eliminar esta entrada? (S/N) " + kDeleted + continuation_screen() +
+         menu_screen();
+}
+
+/// Each test runs the real program in its own scratch directory.
+class HistoryScreenTest : public SessionTest {};
+
+TEST_F(HistoryScreenTest, NoChangeShowsTheShortMenuUntilOneOrZero) {
+  dir.write("citas.txt", kHeader + stored(kCantar));
+  // 2 and 3 are not offered: each shows the report again, whose wait takes the newline left.
+  Outcome r = run("5\n\n2\n3\n-4\nx\n1\n0\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, menu_screen() + pass("", "") + pass("", "") + pass("", "") + pass("", "") +
+                       pass("", "") + menu_screen());
+  EXPECT_EQ(dir.read("citas.txt"), kHeader + stored(kCantar));
+
+  // Answer 0 at the history menu ends the program cleanly.
+  r = run("5\na0\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, menu_screen() + pass("", ""));
+  EXPECT_EQ(dir.read("tempcopy.dat"), kHeader + "\n\n" + kCantar.fquote + "\n" + kCantar.fauthor);
+  EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
+}
+
+TEST_F(HistoryScreenTest, OneAdditionIsListedWithTheFullMenu) {
+  // The letters are the waits: each reads exactly one character.
+  Outcome r = run(add_input(kAmar) + "5\na1\n0\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + pass(added_list({kAmar}), "") +
+                       menu_screen());
+  EXPECT_EQ(dir.read("citas.txt"), kHeader + stored(kAmar));
+  EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
+}
+
+TEST_F(HistoryScreenTest, BothJournalsFillTwoScreens) {
+  dir.write("citas.txt", kHeader + stored(kBeber));
+  Outcome r = run(add_input(kAmar) + erase_input("Beber") + "5\nab1\n0\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + erase_screens(kBeber) +
+                       pass(added_list({kAmar}), deleted_list({kBeber})) + menu_screen());
+  EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n" + stored(kAmar));
+}
+
+TEST_F(HistoryScreenTest, TenEntriesPageTheCountAndTheNumberedListings) {
+  std::vector<Entry> ten;
+  std::string input, screens;
+  for (int i = 0; i < 10; ++i) {
+    ten.push_back(plain("\"Frase " + std::to_string(i) + ".\"", "Autor " + std::to_string(i)));
+    input += add_input(ten.back());
+    screens += add_screens(ten.back());
+  }
+  // Count listing: waits a (after the 10th) and b. Numbered listing: after the 9th it takes
+  // c; then 0 cancels, and the next report's page wait takes the newline after the 0.
+  Outcome r = run(input + "5\nab3c0\nd1\n0\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, menu_screen() + screens + pass(added_list(ten), "") + pick(false, ten) + kCancelled +
+                       pass(added_list(ten), "") + menu_screen());
+}
+
+TEST_F(HistoryScreenTest, SameEntryAddedTwiceThenDeletedLeavesAnEmptyAddedList) {
+  Outcome r = run(add_input(kAmar) + add_input(kAmar) + erase_input("Amar") +
+                  // The added journal is empty: any number there is invalid.
+                  "5\nab3\n1\n\n1\n0\n");
+  EXPECT_EQ(r.status, 0);
+  std::string report = pass("\n\n\n\nEntradas adicionadas...\n\nForam listadas 0 entradas.", deleted_list({kAmar}));
+  EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + add_screens(kAmar) + erase_screens(kAmar) + report +
+                       pick(false, {}) + kInvalid + report + menu_screen());
+  EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n");
+}
+
+TEST_F(HistoryScreenTest, ReAddsTheSecondOfThreeDeletedEntries) {
+  dir.write("citas.txt", kHeader + stored(kAmar) + stored(kBeber) + stored(kCantar));
+  Outcome r = run(erase_input("Amar") + erase_input("Beber") + erase_input("Cantar") +
+                  "5\na2\n2\nbc1\n0\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, menu_screen() + erase_screens(kAmar) + erase_screens(kBeber) + erase_screens(kCantar) +
+                       pass("", deleted_list({kAmar, kBeber, kCantar})) +
+                       pick(true, {kAmar, kBeber, kCantar}) + kAdded +
+                       // Both lists: the added one, a wait (b), then the deleted one.
+                       pass(added_list({kBeber}), deleted_list({kAmar, kCantar})) + menu_screen());
+  EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n" + stored(kBeber));
+}
+
+TEST_F(HistoryScreenTest, DeletesTheFirstAddedEntryWithEveryCopyOfIt) {
+  dir.write("citas.txt", kHeader + stored(kAmar) + stored(kCantar));
+  Outcome r = run(add_input(kAmar) + add_input(kBeber) + "5\na3\n1\nbc1\n0\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + add_screens(kBeber) +
+                       pass(added_list({kAmar, kBeber}), "") + pick(false, {kAmar, kBeber}) + kDeleted +
+                       pass(added_list({kBeber}), deleted_list({kAmar})) + menu_screen());
+  EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n" + stored(kCantar) + stored(kBeber));
+}
+
+TEST_F(HistoryScreenTest, EntryNumbersWithNoEntryChangeNothing) {
+  dir.write("citas.txt", kHeader + stored(kCantar));
+  // 0 cancels; 3, -1 and a word are invalid. The newline after each answer is left, so the
+  // first wait of the next report passes on it.
+  Outcome r = run(add_input(kAmar) + add_input(kBeber) + "5\na3\n0\n3\n3\n3\n-1\n3\nabc\n1\n0\n");
+  EXPECT_EQ(r.status, 0);
+  std::string report = pass(added_list({kAmar, kBeber}), "");
+  std::string listing = pick(false, {kAmar, kBeber});
+  EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + add_screens(kBeber) + report + listing + kCancelled +
+                       report + listing + kInvalid + report + listing + kInvalid + report + listing + kInvalid +
+                       report + menu_screen());
+  EXPECT_EQ(dir.read("citas.txt"), kHeader + stored(kCantar) + stored(kAmar) + stored(kBeber));
+}
+
+TEST_F(HistoryScreenTest, ReAddingBeforeAnyDeletionIsFatal) {
+  dir.write("tempcopy.dat", "safety copy of the last clean end");
+  Outcome r = run(add_input(kAmar) + "5\na2\n");
+  EXPECT_EQ(r.status, 255);
+  EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + pass(added_list({kAmar}), "") + kCls +
+                       "\n\n\bRecuperar citação (introduza 0 para cancelar)"_cp +
+                       std::string("\n\nLista de entradas eliminadas...\nErro: Impossibilidade em abrir o ficheiro\n"));
+  EXPECT_EQ(dir.read("tempcopy.dat"), "safety copy of the last clean end");
+  EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
+}
+
+TEST_F(HistoryScreenTest, DeletingAnEntryTheStoreNoLongerHoldsChangesNoJournal) {
+  // The backup copy holds only the other entry: restoring it mid-run loses the addition.
+  const std::string copy = kHeader + "\n\n" + kCantar.fquote + "\n" + kCantar.fauthor;
+  dir.write("copy.dat", copy);
+  dir.write("auxy.dat", "Mon Jan  5 10:00:00 2026\n\n");
+  Outcome r = run(add_input(kAmar) + "7\nS\nn\n\n" + "5\na3\n1\nb1\n0\n");
+  EXPECT_EQ(r.status, 0);
+  std::string restore = std::string("Deseja recuperar o original apartir da cópia? (S/N)\n\nOpção: "_cp) +
+                        "\n\nFicheiro recuperado!\n\n\n" + kCls + "Data da última cópia: "_cp +
+                        "Mon Jan  5 10:00:00 2026\n\nDeseja criar uma nova cópia de segurança do "
+                        "ficheiro de citações?(S/N)\n\n\nop: "_cp +
+                        "\n\nCópia cancelada.\n\n"_cp + menu_screen();
+  std::string report = pass(added_list({kAmar}), "");
+  EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + restore + report + pick(false, {kAmar}) +
+                       kNotInStore + report + menu_screen());
+  // The store is rewritten all the same, with the entries it held.
+  EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n" + stored(kCantar));
+}
+
+TEST_F(HistoryScreenTest, StaleJournalsAreListedOnceTheirCounterMoves) {
+  // A killed run left both journals; the added one holds an entry the reader cuts at "%".
+  const Entry x = plain("\"Xis.\"", "xa");
+  const Entry y = plain("\"Ypsilon.\"", "ya");
+  const Entry old = plain("\"Velha.\"", "vv");
+  const Entry cut = plain("\"Cem \"", "certo.\"");  // "Cem % certo." as the reader reads it
+  dir.write("added.dat", stored(x) + "\n\"Cem % certo.\"\nAutor\n" + stored(y));
+  dir.write("deleted.dat", stored(old));
+  dir.write("citas.txt", kHeader + stored(y));
+  // Nothing to report until this run adds; the count listing stops after the cut entry,
+  // the numbered listing goes on to the end.
+  Outcome r = run("5\na1\n" + add_input(kCantar) + add_input(kAmar) + "5\nb3\n3\ncd1\n0\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, menu_screen() + pass("", "") + menu_screen() + add_screens(kCantar) + add_screens(kAmar) +
+                       pass(added_list({x, cut}), "") + pick(false, {x, cut, y, kCantar, kAmar}) + kDeleted +
+                       // The strike rewrote the added journal in the reader's reading.
+                       pass(added_list({x, cut, kCantar, kAmar}), deleted_list({old, y})) + menu_screen());
+  EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n" + stored(kCantar) + stored(kAmar));
+  EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
+}
+
+TEST_F(HistoryScreenTest, UndoBothWaysFromTheHistory) {
+  // Add A and B, delete A; from the history put A back, then delete B.
+  Outcome r = run(add_input(kAmar) + add_input(kBeber) + erase_input("Amar") +
+                  "5\nab2\n1\nc3\n1\nde1\n0\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + add_screens(kBeber) + erase_screens(kAmar) +
+                       pass(added_list({kBeber}), deleted_list({kAmar})) + pick(true, {kAmar}) + kAdded +
+                       pass(added_list({kBeber, kAmar}), "") + pick(false, {kBeber, kAmar}) + kDeleted +
+                       pass(added_list({kAmar}), deleted_list({kBeber})) + menu_screen());
+  EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n" + stored(kAmar));
+  EXPECT_EQ(dir.read("tempcopy.dat"), kHeader + "\n\n" + kAmar.fquote + "\n" + kAmar.fauthor);
+  EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
+}
+
+}  // namespace
+}  // namespace talvo_test
