@@ -11,10 +11,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "scan.h"
 #include "shell.h"
+#include "terminal.h"
 
 namespace console {
 namespace {
@@ -30,24 +32,32 @@ class Input {
   void unget(int c) {
     if (c >= 0 && pushed_ < kPushback) pushback_[pushed_++] = static_cast<unsigned char>(c);
   }
+  /// From now on the input is UTF-8 typed on a terminal, handed on as code page 850.
+  void bridge() { decoder_.emplace(); }
 
  private:
   bool fill() {
     flush();  // every prompt is on the screen before the program waits
     for (;;) {
-      ssize_t n = ::read(STDIN_FILENO, buffer_, sizeof buffer_);
-      if (n > 0) {
+      ssize_t n = ::read(STDIN_FILENO, decoder_ ? raw_ : buffer_, kRead);
+      if (n < 0 && errno == EINTR) continue;
+      std::size_t got = n > 0 ? static_cast<std::size_t>(n) : 0;
+      if (decoder_) got = n > 0 ? decoder_->feed(raw_, got, buffer_) : decoder_->finish(buffer_);
+      if (got > 0) {
         pos_ = 0;
-        end_ = static_cast<std::size_t>(n);
+        end_ = got;
         return true;
       }
-      if (n < 0 && errno == EINTR) continue;
-      return false;
+      if (n <= 0) return false;
+      // only the start of a character so far: read on
     }
   }
 
   static constexpr int kPushback = 4;
-  unsigned char buffer_[4096];
+  static constexpr std::size_t kRead = 4096;
+  std::optional<terminal::Decoder> decoder_;
+  unsigned char raw_[kRead];
+  unsigned char buffer_[kRead + terminal::Decoder::kExtra];
   std::size_t pos_ = 0, end_ = 0;
   unsigned char pushback_[kPushback];
   int pushed_ = 0;
@@ -57,7 +67,14 @@ class Input {
 class Output {
  public:
   void write(const char* bytes, std::size_t size) { pending_.append(bytes, size); }
+  /// From now on the output goes to a UTF-8 terminal: each byte is shown as its character.
+  void bridge() { utf8_ = true; }
   void flush() {
+    if (utf8_ && !pending_.empty()) {
+      std::string shown;
+      terminal::encode(pending_, shown);
+      pending_.swap(shown);
+    }
     std::size_t done = 0;
     while (done < pending_.size()) {
       ssize_t n = ::write(STDOUT_FILENO, pending_.data() + done, pending_.size() - done);
@@ -70,6 +87,7 @@ class Output {
 
  private:
   std::string pending_;
+  bool utf8_ = false;
 };
 
 Input& input() {
@@ -174,8 +192,13 @@ void flushin() { scan::flushin(input()); }
 void push_back(char c) { input().unget(static_cast<unsigned char>(c)); }
 
 void setup() {
+  bool in_terminal = ::isatty(STDIN_FILENO), out_terminal = ::isatty(STDOUT_FILENO);
+  if ((in_terminal || out_terminal) && terminal::locale_is_utf8()) {
+    if (in_terminal) input().bridge();
+    if (out_terminal) output().bridge();
+  }
   if (cls_on_path()) clear_mode = Clear::kCommand;
-  else if (::isatty(STDOUT_FILENO)) clear_mode = Clear::kAnsi;
+  else if (out_terminal) clear_mode = Clear::kAnsi;
 }
 
 void clear_screen() {
