@@ -31,6 +31,17 @@ class FileIn {
     if (c >= 0 && pos_ > 0) buffer_[--pos_] = static_cast<unsigned char>(c);
   }
 
+  /// The bytes already read from the file and not yet taken, [ahead(), ahead_end());
+  /// empty when the buffer is spent. Scanners walk them in place and then skip() what
+  /// they took, instead of one get() per byte.
+  const unsigned char* ahead() const { return buffer_ + pos_; }
+  const unsigned char* ahead_end() const { return buffer_ + end_; }
+  /// Takes `count` of the bytes ahead (at most as many as there are).
+  void skip(std::size_t count) { pos_ += count; }
+  /// Reads more of the file once the bytes ahead are spent; false at the end of the file.
+  /// The last byte taken can still be put back afterwards.
+  bool refill() { return pos_ == end_ && fill(); }
+
  private:
   bool fill();
 
@@ -72,9 +83,17 @@ class FileOut {
 
  private:
   static constexpr std::size_t kBufferSize = 64 * 1024;
+  /// Written bytes are handed to the disk in steps of this size while writing goes on,
+  /// so that sync() finds little left to wait for.
+  static constexpr std::size_t kWritebackStep = 8 * 1024 * 1024;
+  void start_writeback();
+
   int fd_ = -1;
   bool failed_ = false;
   std::size_t used_ = 0;
+  long long written_ = 0;       // bytes handed to the system so far
+  long long written_back_ = 0;  // of which the disk has been asked to write back
+  bool from_start_ = true;      // written from offset 0 (not appended), so offsets are known
   char buffer_[kBufferSize];
 };
 

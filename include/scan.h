@@ -1,7 +1,10 @@
 // The formatted-input conversions shared by the console and the data file readers.
 #pragma once
 
+#include <algorithm>
+#include <concepts>
 #include <cstddef>
+#include <cstring>
 
 namespace scan {
 
@@ -10,6 +13,15 @@ constexpr bool is_blank(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 /// What a line read found: some text, or the end of input before any text.
 enum class Line { kTaken, kAtEnd };
+
+/// A source that lets a scanner walk the bytes it has read ahead in place (FileIn).
+template <class Source>
+concept Buffered = requires(Source& in, std::size_t count) {
+  { in.ahead() } -> std::convertible_to<const unsigned char*>;
+  { in.ahead_end() } -> std::convertible_to<const unsigned char*>;
+  in.skip(count);
+  { in.refill() } -> std::convertible_to<bool>;
+};
 
 /// Skips blanks; leaves the first byte that is not one in the input (-1 at the end).
 template <class Source>
@@ -27,13 +39,35 @@ template <class Source>
 std::size_t take_until(Source& in, char* field, std::size_t keep, int stop, bool* took_any) {
   std::size_t kept = 0;
   bool any = false;
-  for (int c = in.get(); c >= 0; c = in.get()) {
-    if (c == stop) {
-      in.unget(c);
-      break;
+  if constexpr (Buffered<Source>) {
+    // Whole runs of the bytes ahead at a time: the stop byte is found with memchr and
+    // never taken.
+    for (;;) {
+      const unsigned char* from = in.ahead();
+      const unsigned char* end = in.ahead_end();
+      if (from == end) {
+        if (!in.refill()) break;
+        continue;
+      }
+      const void* hit = std::memchr(from, stop, static_cast<std::size_t>(end - from));
+      const unsigned char* to = hit != nullptr ? static_cast<const unsigned char*>(hit) : end;
+      std::size_t run = static_cast<std::size_t>(to - from);
+      std::size_t take = std::min(run, keep - kept);
+      std::memcpy(field + kept, from, take);
+      kept += take;
+      any = any || run > 0;
+      in.skip(run);
+      if (hit != nullptr) break;
     }
-    any = true;
-    if (kept < keep) field[kept++] = static_cast<char>(c);
+  } else {
+    for (int c = in.get(); c >= 0; c = in.get()) {
+      if (c == stop) {
+        in.unget(c);
+        break;
+      }
+      any = true;
+      if (kept < keep) field[kept++] = static_cast<char>(c);
+    }
   }
   if (took_any != nullptr) *took_any = any;
   return kept;

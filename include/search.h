@@ -1,13 +1,40 @@
 // Searching the store, selecting the N-th match, deleting and replacing entries.
 #pragma once
 
+#include <cstddef>
+
 #include "quote_entry.h"
 
-/// The match test on an entry read from the store: translates its quotation and author
-/// in place to the console code page, then seeks `search` (already folded when
-/// `ignore_case`) in the quotation, then in the author, in folded copies when
-/// `ignore_case`.
-bool match_entry(const char* search, char* quote, char* author, bool ignore_case);
+/// The match test, made ready once for a search string (console code page, already
+/// folded when `ignore_case`): the string sought in an entry's quotation, then in its
+/// author, both as translated to the console code page, and folded when `ignore_case`.
+class MatchTest {
+ public:
+  MatchTest(const char* search, bool ignore_case);
+
+  /// Tests an entry as the record reader gave it, in the file code page. On a match both
+  /// fields are left translated in place to the console code page, in their stored letter
+  /// case; otherwise what they hold is left unspecified.
+  bool matches(char* quote, char* author) const;
+
+ private:
+  bool found_in_quote(const char* quote) const;
+  bool found_at(const char* text) const;
+
+  bool ignore_case_;
+  /// What each file byte becomes in the comparison: translated, and folded when
+  /// ignoring case.
+  unsigned char seen_as_[256];
+  char search_[kSearchSize];
+  std::size_t length_ = 0;
+  /// Whether a quotation can be searched through its keys (see match.cc), and the search
+  /// string spelled in keys; `quote_can_hold_` is false when no quotation byte becomes
+  /// some byte of the search string.
+  bool by_keys_ = true;
+  bool quote_can_hold_ = true;
+  char keys_[kSearchSize];
+};
+
 /// Whether the case answer asks to ignore letter case.
 inline bool is_yes(char answer) { return answer == 'S' || answer == 's'; }
 

@@ -8,9 +8,20 @@
 #include "shell.h"
 #include "store.h"
 
+namespace {
+
+/// The search string, folded in place first when letter case is to be ignored.
+const char* folded_if(char* search, bool ignore_case) {
+  if (ignore_case) tolow_c(search);
+  return search;
+}
+
+}  // namespace
+
 MatchScan::MatchScan(char* search, char case_answer)
-    : search_(search), ignore_case_(is_yes(case_answer)), store_(kStoreFile) {
-  if (ignore_case_) tolow_c(search);
+    : ignore_case_(is_yes(case_answer)),
+      test_(folded_if(search, ignore_case_), ignore_case_),
+      store_(kStoreFile) {
   console::flushin();
   if (!store_.ok()) {
     console::out("Erro: Impossibilidade em abrir o ficheiro\n");
@@ -24,7 +35,7 @@ bool MatchScan::next(QuoteEntry& entry) {
     if (got != 1) continue;
     // A quotation with no author line after it is taken with an empty author.
     if (read_line(store_, entry.author, kAuthorSize) == scan::Line::kAtEnd) entry.author[0] = '\0';
-    if (match_entry(search_, entry.quote, entry.author, ignore_case_)) return true;
+    if (test_.matches(entry.quote, entry.author)) return true;
   }
   return false;
 }

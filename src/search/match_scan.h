@@ -3,6 +3,7 @@
 
 #include "file_io.h"
 #include "quote_entry.h"
+#include "search.h"
 
 /// Opens the store for a search: folds the search string when the case answer asks it,
 /// discards the rest of the answer line, and skips the store's header line. A store that
@@ -20,7 +21,7 @@ class MatchScan {
   bool next(QuoteEntry& entry);
 
  private:
-  const char* search_;
   bool ignore_case_;
+  MatchTest test_;
   FileIn store_;
 };
