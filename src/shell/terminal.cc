@@ -11,6 +11,7 @@
 namespace terminal {
 namespace {
 
+/// What a character the code page lacks, or a malformed sequence, becomes.
 constexpr unsigned char kUnknown = '?';
 
 /// Whether the byte continues a UTF-8 sequence (10xxxxxx).

@@ -12,6 +12,7 @@
 namespace talvo_test {
 namespace {
 
+/// The UTF-8 a terminal is sent for the code page 850 bytes.
 std::string encode(const std::string& cp850) {
   std::string utf8;
   terminal::encode(cp850, utf8);

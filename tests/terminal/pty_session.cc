@@ -16,6 +16,7 @@
 namespace talvo_test {
 namespace {
 
+/// How long the test waits for the program before it gives up.
 constexpr int kPatienceMs = 10000;
 
 /// A UTF-8 terminal's settings, less echo and less output post-processing.

@@ -14,7 +14,9 @@
 namespace talvo_test {
 namespace {
 
+/// The ANSI clear a terminal gets where the pipe harness shows "[CLS]".
 const std::string kClear = "\x1b[H\x1b[2J";
+/// The end of the main menu and of the continuation prompt, in UTF-8.
 const std::string kPrompt = "Opção: ";
 
 /// An accented entry typed at the terminal, with a character code page 850 lacks (€),
