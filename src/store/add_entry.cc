@@ -1,4 +1,7 @@
 // Appending one entry to the store, and journalling it.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstring>
 
 #include "console.h"
@@ -24,6 +27,20 @@ bool reads_back_whole(const char* quote) {
   return true;
 }
 
+/// The store's length now, or -1 when it cannot be learnt.
+off_t store_length() {
+  struct stat st {};
+  return ::stat(kStoreFile, &st) == 0 ? st.st_size : -1;
+}
+
+/// After a failed append, cuts the store back to its old length: an entry reported as not
+/// added must not stay in it, whole or in part (a part would spoil the next entry read).
+void cut_back(off_t length) {
+  if (length >= 0 && ::truncate(kStoreFile, length) != 0) {
+    // nothing more can be done: the failure is reported all the same
+  }
+}
+
 }  // namespace
 
 void add_entry(char* quote, char* author) {
@@ -39,6 +56,7 @@ void add_entry(char* quote, char* author) {
     return;
   }
   file_exists(kStoreFile);
+  const off_t old_length = store_length();
   FileOut store(kStoreFile, FileOut::Mode::kAppend);
   if (!store.ok()) {
     console::out("Erro: Impossibilidade em abrir o ficheiro\n");
@@ -48,6 +66,7 @@ void add_entry(char* quote, char* author) {
   transl_c2f(author, static_cast<int>(kAuthorSize));
   store.put_entry(quote, author);
   if (!store.sync()) {
+    cut_back(old_length);
     console::out("Erro: A entrada não foi adicionada.\n\n"_cp);
     exit_program(-1);
   }
