@@ -19,6 +19,13 @@ TIME = "/usr/bin/time"  # GNU time, for the child's peak memory
 ENV = {"PATH": "/usr/bin:/bin", "LC_ALL": "C"}  # no cls on this PATH: no screen clearing
 
 NEW_QUOTE = '"Uma nova cita\x87\xc6o para o banco de ensaio."'.encode("latin-1")  # cp850
+MORE_ADDS = 100  # the extra additions of the run that measures one addition alone
+
+
+def adding(times):
+    """One run of the adding dialogue that adds `times` entries, then ends."""
+    one = NEW_QUOTE + b"\nAutor de Ensaio\nS\n\n"
+    return b"1\n" + (one + b"1\n") * (times - 1) + one + b"0\n"
 
 
 def talvo_inputs():
@@ -31,24 +38,28 @@ def talvo_inputs():
         "search ignoring case, no match": f"2\n{ABSENT.lower()}\nS\n\n0\n".encode(),
         "search, 1000 matches": f"2\n{PLANTED}\nN\n".encode() + waits + b"0\n",
         "delete one entry": f"3\n{UNIQUE}\n1\nN\n\nS\n\n0\n".encode(),
-        "add one entry": b"1\n" + NEW_QUOTE + b"\nAutor de Ensaio\nS\n\n0\n",
+        "add one entry": adding(1),
+        f"add {MORE_ADDS + 1} entries": adding(MORE_ADDS + 1),
     }
 
 
 def expected_output(entries):
-    """A piece of each operation's output that shows it did what it is timed for (cp850)."""
+    """What each operation's output must hold (cp850), and how many times."""
+    none_found = "N\u00e3o h\u00e1 resultados a mostrar.".encode("cp850")
+    added = b"Estado: Entrada adicionada com sucesso"
     return {
-        "exit": None,
-        "count": f"Existem em mem\u00f3ria {entries} cita\u00e7\u00f5es.".encode("cp850"),
-        "search exact, no match": "N\u00e3o h\u00e1 resultados a mostrar.".encode("cp850"),
-        "search ignoring case, no match": "N\u00e3o h\u00e1 resultados a mostrar.".encode("cp850"),
-        "search, 1000 matches": f"Houveram {PLANTED_COUNT} resultados.".encode(),
-        "delete one entry": b"Entrada eliminada com sucesso.",
-        "add one entry": b"Estado: Entrada adicionada com sucesso",
+        "exit": (None, 0),
+        "count": (f"Existem em mem\u00f3ria {entries} cita\u00e7\u00f5es.".encode("cp850"), 1),
+        "search exact, no match": (none_found, 1),
+        "search ignoring case, no match": (none_found, 1),
+        "search, 1000 matches": (f"Houveram {PLANTED_COUNT} resultados.".encode(), 1),
+        "delete one entry": (b"Entrada eliminada com sucesso.", 1),
+        "add one entry": (added, 1),
+        f"add {MORE_ADDS + 1} entries": (added, MORE_ADDS + 1),
     }
 
 
-CHANGES_STORE = {"delete one entry", "add one entry"}
+CHANGES_STORE = {"delete one entry", "add one entry", f"add {MORE_ADDS + 1} entries"}
 
 
 def run(argv, cwd, stdin_path=None, stdout=subprocess.DEVNULL):
@@ -94,27 +105,35 @@ def verify(binary, workdir, pristine, inputs, expected):
         with open(out_path, "wb") as out:
             _, _, status = run([binary], workdir, path, out)
         text = out_path.read_bytes()
-        want = expected[name]
-        if status != 0 or (want is not None and want not in text):
+        want, times = expected[name]
+        if status != 0 or (want is not None and text.count(want) != times):
             sys.exit(f"{name}: unexpected output (status {status}), see {out_path}")
         if name == "exit" and (workdir / "tempcopy.dat").stat().st_size < 16:
             sys.exit("exit: no safety copy written")
     restore(pristine, workdir)
 
 
-def time_talvo(binary, workdir, pristine, path, runs, changes_store):
-    walls, rss = [], []
+def time_talvo(binary, workdir, pristine, inputs, name, runs):
+    """Median wall time and peak memory of an operation, and the median of its paired
+    differences with a run that only ends, made right before it on the same store."""
+    walls, rss, less = [], [], []
     for _ in range(runs):
-        if changes_store:
+        if name in CHANGES_STORE:
             restore(pristine, workdir)
-        wall, maxrss, status = run([binary], workdir, path)
+        before = None
+        if name != "exit":
+            before, _, status = run([binary], workdir, inputs["exit"])
+            if status != 0:
+                sys.exit(f"talvo ended with status {status} on a plain end")
+        wall, maxrss, status = run([binary], workdir, inputs[name])
         if status != 0:
-            sys.exit(f"talvo ended with status {status} on {path}")
+            sys.exit(f"talvo ended with status {status} on {name}")
         walls.append(wall)
         rss.append(maxrss)
-    if changes_store:
+        less.append(wall - before if before is not None else wall)
+    if name in CHANGES_STORE:
         restore(pristine, workdir)
-    return statistics.median(walls), max(rss)
+    return statistics.median(walls), statistics.median(less), max(rss)
 
 
 def time_peers(workdir, runs):
@@ -144,7 +163,7 @@ def time_peers(workdir, runs):
     return results
 
 
-# Which peer each operation is held against.
+# Which peer each operation is held against; None: the same operation on the smallest store.
 PEER_OF = {
     "exit": "cp + sync",
     "count": "grep -c -F",
@@ -152,7 +171,7 @@ PEER_OF = {
     "search ignoring case, no match": "grep -c -F -i",
     "search, 1000 matches": "grep -c -F",
     "delete one entry": "cp + sync",
-    "add one entry": None,  # held against the same operation on the smallest store
+    "add one entry": None,
 }
 
 
@@ -162,6 +181,31 @@ def ms(seconds):
 
 def mib(kib):
     return f"{kib / 1024:.2f}"
+
+
+def targets(rows, largest, smallest):
+    """The targets on the largest store, judged from the table's own figures."""
+    at = {(r["entries"], r["name"]): r for r in rows}
+    big = lambda name: at[(largest, name)]
+    small = lambda name: at[(smallest, name)]
+    lines = []
+
+    def judge(what, value, limit, unit=""):
+        verdict = "met" if value <= limit else "MISSED"
+        lines.append(f"- {what}: {value:.2f}{unit} (at most {limit:.2f}{unit}): {verdict}")
+
+    for name in ("count", "search exact, no match", "search ignoring case, no match",
+                 "delete one entry"):
+        judge(f"{name}, less exit, / {PEER_OF[name]}", big(name)["ratio"], 2.0, "x")
+    per_add_big = big(f"add {MORE_ADDS + 1} entries")["per_add"]
+    per_add_small = small(f"add {MORE_ADDS + 1} entries")["per_add"]
+    lines.append(f"- one more addition within a run: {ms(per_add_big)} ms on {largest:,} entries, "
+                 f"{ms(per_add_small)} ms on {smallest:,} entries")
+    for name in PEER_OF:
+        judge(f"peak memory of {name}", big(name)["rss"] / 1024, 8.0, " MiB")
+        judge(f"peak memory of {name} over the {smallest:,}-entry store",
+              (big(name)["rss"] - small(name)["rss"]) / 1024, 1.0, " MiB")
+    return lines
 
 
 def main():
@@ -180,7 +224,7 @@ def main():
         sys.exit(f"{TIME} is missing: apt-get install time")
     if shutil.which("cls", path=ENV["PATH"]):
         sys.exit("a cls command is on the benchmark's PATH; it would be run at every clear")
-    sizes = [int(s) for s in args.sizes.split(",")]
+    sizes = sorted(int(s) for s in args.sizes.split(","))
     root = Path(args.workdir)
     began = time.perf_counter()
 
@@ -191,8 +235,7 @@ def main():
         inputs[name] = inputs_dir / f"{i}.in"
         inputs[name].write_bytes(data)
 
-    table = []  # (size, bytes, op, with exit, less exit, peer, peer time, ratio, rss)
-    add_base = None
+    rows = []
     for entries in sizes:
         workdir = root / str(entries)
         if workdir.exists():
@@ -205,47 +248,55 @@ def main():
              "--seed", str(args.seed), "--plant", PLANTED, "--plant-count", str(PLANTED_COUNT),
              "--unique", UNIQUE, "--absent", ABSENT, "--out", str(pristine)], check=True)
         size = pristine.stat().st_size
-        print(f"# {entries} entries, {size / 1e6:.1f} MB, generated in "
+        print(f"# {entries:,} entries, {size / 1e6:.1f} MB, generated in "
               f"{time.perf_counter() - t0:.1f} s", flush=True)
 
         verify(binary, workdir, pristine, inputs, expected_output(entries))
-        # One untimed pass of each reader warms the page cache for talvo and peers alike.
+        # One untimed pass warms the page cache for talvo and the peers alike.
         run(["cat", "citas.txt"], workdir)
         peers = time_peers(workdir, args.runs)
-
-        ops = {}
-        for name, path in inputs.items():
-            ops[name] = time_talvo(binary, workdir, pristine, path, args.runs,
-                                   name in CHANGES_STORE)
-        exit_time = ops["exit"][0]
-        if add_base is None:
-            add_base = ops["add one entry"][0] - exit_time
-        for name, (wall, rss) in ops.items():
-            less = wall - exit_time if name != "exit" else wall
-            peer = PEER_OF[name]
-            if peer is None:
-                peer_name, peer_time = f"add on {sizes[0]:,}", add_base
-            else:
-                peer_name, peer_time = peer, peers[peer][0]
-            ratio = less / peer_time if peer_time > 0 else float("nan")
-            table.append((entries, size, name, wall, less, peer_name, peer_time, ratio, rss))
-        for name, (wall, rss) in peers.items():
-            table.append((entries, size, name, wall, None, "", None, None, rss))
+        ops = {name: time_talvo(binary, workdir, pristine, inputs, name, args.runs)
+               for name in inputs}
         shutil.rmtree(workdir)
 
+        many = f"add {MORE_ADDS + 1} entries"
+        one_less = ops["add one entry"][1]
+        for name, (wall, less, rss) in ops.items():
+            row = {"entries": entries, "bytes": size, "name": name, "wall": wall, "less": less,
+                   "rss": rss, "peer": PEER_OF.get(name), "ratio": None}
+            if row["peer"] is not None:
+                row["peer_time"] = peers[row["peer"]][0]
+                row["ratio"] = less / row["peer_time"]
+            if name == many:
+                row["per_add"] = (less - one_less) / MORE_ADDS
+            rows.append(row)
+        for name, (wall, rss) in peers.items():
+            rows.append({"entries": entries, "bytes": size, "name": name, "wall": wall,
+                         "less": None, "rss": rss, "peer": None, "ratio": None})
+
     print()
-    print(f"Median wall time of {args.runs} runs (ms); 'less exit' subtracts the median of a run "
-          "that only ends (which writes the safety copy); ratio = less exit / peer; "
-          "max RSS over the runs.")
+    print(f"Median wall time of {args.runs} runs, in ms. Every talvo run ends cleanly and so also "
+          "writes the safety copy; 'less exit' is the median difference with a run that only "
+          "ends, made right before each run on the same store. ratio = less exit / peer. "
+          "Peak memory: the largest max RSS of the runs.")
     print()
-    print("| entries | operation | with exit | less exit | peer | peer | ratio | max RSS MiB |")
+    print("| entries | operation | with exit | less exit | peer | peer time | ratio | max RSS MiB |")
     print("|---:|---|---:|---:|---|---:|---:|---:|")
-    for entries, _, name, wall, less, peer_name, peer_time, ratio, rss in table:
-        if less is None:
-            print(f"| {entries:,} | {name} | {ms(wall)} | | | | | {mib(rss)} |")
+    for r in rows:
+        name = r["name"] if r["less"] is None else "talvo " + r["name"]
+        less = "" if r["less"] is None or r["name"] == "exit" else ms(r["less"])
+        if r["ratio"] is not None:
+            peer = f"{r['peer']} | {ms(r['peer_time'])} | {r['ratio']:.2f}"
+        elif "per_add" in r:
+            peer = f"one more addition | {ms(r['per_add'])} |"
         else:
-            print(f"| {entries:,} | talvo {name} | {ms(wall)} | {ms(less)} | {peer_name} | "
-                  f"{ms(peer_time)} | {ratio:.2f} | {mib(rss)} |")
+            peer = " | |"
+        print(f"| {r['entries']:,} | {name} | {ms(r['wall'])} | {less} | {peer} | {mib(r['rss'])} |")
+    print()
+    if len(sizes) > 1:
+        print(f"Targets on the {sizes[-1]:,}-entry store:")
+        for line in targets(rows, sizes[-1], sizes[0]):
+            print(line)
     print()
     print(f"total benchmark time {time.perf_counter() - began:.0f} s")
 

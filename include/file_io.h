@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 
 /// A data file open for reading, with one-byte push-back. Closed when it goes.
@@ -68,9 +69,16 @@ class FileOut {
   bool ok() const { return fd_ >= 0; }
 
   /// Writes `size` bytes.
-  void write(const char* bytes, std::size_t size);
+  void write(const char* bytes, std::size_t size) {
+    if (size <= kBufferSize - used_) {  // the common case: room in the buffer
+      std::memcpy(buffer_ + used_, bytes, size);
+      used_ += size;
+    } else {
+      write_through(bytes, size);
+    }
+  }
   /// Writes a NUL-terminated text.
-  void put(const char* text);
+  void put(const char* text) { write(text, std::strlen(text)); }
   /// Writes one entry in the store layout: "\n", quotation, "\n", author, "\n".
   void put_entry(const char* quote, const char* author);
 
@@ -87,6 +95,7 @@ class FileOut {
   /// so that sync() finds little left to wait for.
   static constexpr std::size_t kWritebackStep = 8 * 1024 * 1024;
   void start_writeback();
+  void write_through(const char* bytes, std::size_t size);
 
   int fd_ = -1;
   bool failed_ = false;

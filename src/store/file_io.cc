@@ -46,7 +46,7 @@ FileOut::FileOut(const char* name, Mode mode) : from_start_(mode == Mode::kTrunc
 
 FileOut::~FileOut() { close(); }
 
-void FileOut::write(const char* bytes, std::size_t size) {
+void FileOut::write_through(const char* bytes, std::size_t size) {
   while (size > 0) {
     if (used_ == kBufferSize && !flush()) return;
     std::size_t n = std::min(size, kBufferSize - used_);
@@ -57,14 +57,12 @@ void FileOut::write(const char* bytes, std::size_t size) {
   }
 }
 
-void FileOut::put(const char* text) { write(text, std::strlen(text)); }
-
 void FileOut::put_entry(const char* quote, const char* author) {
-  put("\n");
+  write("\n", 1);
   put(quote);
-  put("\n");
+  write("\n", 1);
   put(author);
-  put("\n");
+  write("\n", 1);
 }
 
 bool FileOut::flush() {
