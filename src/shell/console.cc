@@ -63,10 +63,15 @@ class Input {
   int pushed_ = 0;
 };
 
-/// Standard output, buffered until the next read, clear or end.
+/// Standard output, buffered until the next read, clear or end, or until 64 KiB are held.
 class Output {
  public:
-  void write(const char* bytes, std::size_t size) { pending_.append(bytes, size); }
+  void write(const char* bytes, std::size_t size) {
+    pending_.append(bytes, size);
+    // A long listing read with its answers already typed ahead never waits for input:
+    // hand it out in pieces, so what is held stays small whatever the store's size.
+    if (pending_.size() >= kMostHeld) flush();
+  }
   /// From now on the output goes to a UTF-8 terminal: each byte is shown as its character.
   void bridge() { utf8_ = true; }
   void flush() {
@@ -86,6 +91,7 @@ class Output {
   }
 
  private:
+  static constexpr std::size_t kMostHeld = 64 * 1024;
   std::string pending_;
   bool utf8_ = false;
 };
