@@ -141,9 +141,14 @@ void outf(const char* format, ...) {
   va_start(args, format);
   va_list again;
   va_copy(again, args);
-  int size = std::vsnprintf(nullptr, 0, format, args);
+  // Formatted once into a local buffer, which holds every message and listed entry; only
+  // a longer text is formatted a second time, into one of its own size.
+  char local[4096];
+  int size = std::vsnprintf(local, sizeof local, format, args);
   va_end(args);
-  if (size > 0) {
+  if (size > 0 && static_cast<std::size_t>(size) < sizeof local) {
+    output().write(local, static_cast<std::size_t>(size));
+  } else if (size > 0) {
     std::string text(static_cast<std::size_t>(size) + 1, '\0');
     std::vsnprintf(text.data(), text.size(), format, again);
     output().write(text.data(), static_cast<std::size_t>(size));
