@@ -83,11 +83,14 @@ bool MatchTest::found_in_quote(const char* quote) const {
 bool MatchTest::matches(char* quote, char* author) const {
   if (!found_in_quote(quote)) {
     char seen[kAuthorSize];
+    bool first_seen = length_ == 0;  // strstr is called only when it may find something
     std::size_t i = 0;
-    for (; i < kAuthorSize - 1 && author[i] != '\0'; ++i)
+    for (; i < kAuthorSize - 1 && author[i] != '\0'; ++i) {
       seen[i] = static_cast<char>(seen_as_[static_cast<unsigned char>(author[i])]);
+      first_seen |= seen[i] == search_[0];
+    }
     seen[i] = '\0';
-    if (std::strstr(seen, search_) == nullptr) return false;
+    if (!first_seen || std::strstr(seen, search_) == nullptr) return false;
   }
   transl_f2c(quote, static_cast<int>(kQuoteSize));
   transl_f2c(author, static_cast<int>(kAuthorSize));
