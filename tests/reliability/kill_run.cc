@@ -30,7 +30,7 @@ Ending run_and_kill(const talvo_test::ScratchDir& dir, const std::string& input,
     std::ofstream in(in_path, std::ios::binary | std::ios::trunc);
     in << input;
   }
-  const std::string program = talvo_binary();
+  const std::string program = talvo_test::talvo_binary();
   timespec start{};
   clock_gettime(CLOCK_MONOTONIC, &start);
   pid_t pid = fork();

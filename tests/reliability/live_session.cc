@@ -11,20 +11,13 @@
 
 namespace reliability {
 
-std::string talvo_binary() {
-  // Built next to the failure library's folder: build/tests/ and build/talvo.
-  std::string library = talvo_test::fail_io_library();
-  std::string tests = library.substr(0, library.rfind('/'));
-  return tests.substr(0, tests.rfind('/')) + "/talvo";
-}
-
 LiveSession::LiveSession(const talvo_test::ScratchDir& dir,
                          const std::map<std::string, std::string>& env) {
   // A program that has ended must not take the test down when the test types on.
   signal(SIGPIPE, SIG_IGN);
   int in[2], out[2];
   if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0) return;
-  const std::string program = talvo_binary();
+  const std::string program = talvo_test::talvo_binary();
   pid_ = fork();
   if (pid_ == 0) {
     signal(SIGPIPE, SIG_DFL);

@@ -11,9 +11,6 @@
 
 namespace reliability {
 
-/// The path of the talvo binary the tests run.
-std::string talvo_binary();
-
 /// One run of talvo in `dir.data()` (no `cls`, LC_ALL=C, TZ=UTC, plus `env`), fed and
 /// read through pipes. Killed when it goes, if it still runs.
 class LiveSession {

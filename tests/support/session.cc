@@ -113,4 +113,6 @@ std::string continuation_screen() {
 
 std::string fail_io_library() { return FAIL_IO_LIBRARY; }
 
+std::string talvo_binary() { return TALVO_BINARY; }
+
 }  // namespace talvo_test

@@ -68,5 +68,7 @@ std::string menu_screen();
 std::string continuation_screen();
 /// Path of the failure-injection library (see fail_io.c).
 std::string fail_io_library();
+/// Path of the talvo binary under test.
+std::string talvo_binary();
 
 }  // namespace talvo_test

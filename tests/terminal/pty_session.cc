@@ -13,6 +13,8 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "session.h"
+
 namespace talvo_test {
 namespace {
 
@@ -37,7 +39,7 @@ termios quiet_terminal(bool lines) {
   if (chdir(directory.c_str()) != 0) _exit(127);
   clearenv();
   for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
-  execl(TALVO_BINARY, "talvo", static_cast<char*>(nullptr));
+  execl(talvo_test::talvo_binary().c_str(), "talvo", static_cast<char*>(nullptr));
   _exit(127);
 }
 
