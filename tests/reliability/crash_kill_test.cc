@@ -13,6 +13,7 @@
 
 #include "big_store.h"
 #include "kill_run.h"
+#include "layouts.h"
 #include "session.h"
 
 namespace {
@@ -29,10 +30,10 @@ constexpr int kKills = 100;
 struct Stores {
   std::vector<Entry> entries = reliability::numbered_entries(kEntries, "para o teste de cortes");
   std::vector<Entry> fewer = reliability::without(entries, kDeleted);
-  std::string store_before = reliability::added_layout(entries);
-  std::string store_after = reliability::rewritten_layout(fewer);
-  std::string copy_before = reliability::copy_layout(entries);
-  std::string copy_after = reliability::copy_layout(fewer);
+  std::string store_before = talvo_test::added_layout(entries);
+  std::string store_after = talvo_test::rewritten_layout(fewer);
+  std::string copy_before = talvo_test::copy_layout(entries);
+  std::string copy_after = talvo_test::copy_layout(fewer);
 };
 
 const Stores& stores() {

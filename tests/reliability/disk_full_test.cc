@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "big_store.h"
+#include "layouts.h"
 #include "live_session.h"
 #include "session.h"
 
@@ -59,11 +60,11 @@ const std::string kCopyFailed = "ERRO: Incapaz de remover o ficheiro de backup t
 const std::string kDeleteTyped = "3\n" + reliability::search_for(1) + "\n1\nN\n\nS\n";
 
 /// The files of every case before its session: a store, a safety copy and a backup copy.
-const std::string kStoreBytes = reliability::added_layout(kStore);
-const std::string kOlderCopyBytes = reliability::copy_layout(kOlderCopy);
-const std::string kBackupBytes = reliability::copy_layout(kBackup);
+const std::string kStoreBytes = talvo_test::added_layout(kStore);
+const std::string kOlderCopyBytes = talvo_test::copy_layout(kOlderCopy);
+const std::string kBackupBytes = talvo_test::copy_layout(kBackup);
 /// The safety copy of the unchanged store, as a clean end writes it.
-const std::string kStoreCopy = reliability::copy_layout(kStore);
+const std::string kStoreCopy = talvo_test::copy_layout(kStore);
 
 std::vector<FailureCase> cases() {
   const std::vector<std::string> all = {"citas.txt", "tempcopy.dat", "copy.dat"};
@@ -92,7 +93,7 @@ std::vector<FailureCase> cases() {
   // delete entry 1, add A, add B (each add strikes the deleted journal), delete A (strikes
   // the added journal), add A again (strikes the deleted journal). The store changes as
   // designed; each journal keeps its bytes through its failed strike.
-  const std::string added_again = reliability::rewritten_layout({kStore[0], kStore[2], kOther}) +
+  const std::string added_again = talvo_test::rewritten_layout({kStore[0], kStore[2], kOther}) +
                                   "\n" + kAdded.quote + "\n" + kAdded.author + "\n";
   list.push_back({"JournalStrikesWithWriteFailing",
                   {{"TALVO_FAIL_WRITE", "temph.txt"}},
@@ -104,7 +105,7 @@ std::vector<FailureCase> cases() {
                   "\n0\n",
                   0,
                   {{"citas.txt", added_again},
-                   {"tempcopy.dat", reliability::copy_layout({kStore[0], kStore[2], kOther, kAdded})},
+                   {"tempcopy.dat", talvo_test::copy_layout({kStore[0], kStore[2], kOther, kAdded})},
                    {"copy.dat", kBackupBytes}},
                   {"Ficheiro recuperado!", "Cópia criada!"_cp}});
   // The backup copy, then the safety copy at the clean end, both through the copy scratch file.

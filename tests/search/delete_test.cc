@@ -14,7 +14,7 @@ class DeleteTest : public SessionTest {
 
 TEST_F(DeleteTest, TheOnlyEntryLeavesTheHeaderAndANewline) {
   const Entry only{"\"Unica.\"", "Eu"};
-  dir.write("citas.txt", added_store({only}));
+  dir.write("citas.txt", added_layout({only}));
   Outcome r = run("3\nUnica\n1\nN\n\ns\n\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + asked(only, false) + kDeleted + continuation_screen());
@@ -30,7 +30,7 @@ TEST_F(DeleteTest, EveryEqualRecordGoesAndTheJournalGetsItOnce) {
   // as the record reader reads them.
   const Entry cut{"\"50% certo.\"", "Autor"}, cut_read{"\"50\"", "certo.\""};
   dir.write("citas.txt",
-            added_store({twice, same_quote, cut, other, same_author, twice}) + "\n\"Fim.\"");
+            added_layout({twice, same_quote, cut, other, same_author, twice}) + "\n\"Fim.\"");
   // Selected ignoring case, the entry keeps its stored capitals, so it is found again.
   Outcome r = run("3\nvento\n1\nS\n\ns\n\n2\n5\n\n0\n");
   EXPECT_EQ(r.status, 0);
@@ -40,7 +40,7 @@ TEST_F(DeleteTest, EveryEqualRecordGoesAndTheJournalGetsItOnce) {
                        kHistoryMenu);
   // Rewritten: one empty line after the header; equal in one field only is kept.
   EXPECT_EQ(dir.read("citas.txt"),
-            rewritten_store({same_quote, cut_read, other, same_author, {"\"Fim.\"", ""}}));
+            rewritten_layout({same_quote, cut_read, other, same_author, {"\"Fim.\"", ""}}));
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
 }
 
@@ -57,13 +57,13 @@ TEST_F(DeleteTest, AnEntryAddedInThisRunMovesBetweenTheJournals) {
                        kHistoryTitle + journal_listing("\n\n\n\nEntradas adicionadas...", {beta}) +
                        "\n" + kCls + journal_listing("\n\nEntradas eliminadas...", {alfa}) + "\n" +
                        kCls + kHistoryMenu);
-  EXPECT_EQ(dir.read("citas.txt"), rewritten_store({beta}));
+  EXPECT_EQ(dir.read("citas.txt"), rewritten_layout({beta}));
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
 }
 
 TEST_F(DeleteTest, NoOrNoMatchChangesNothing) {
   const Entry only{"\"Unica.\"", "Eu"};
-  const std::string store = added_store({only});
+  const std::string store = added_layout({only});
   dir.write("citas.txt", store);
   // "n": the wait takes the rest of the answer line, the continuation prompt follows.
   Outcome r = run("3\nUnica\n1\nN\n\nn\n0\n");

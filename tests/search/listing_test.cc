@@ -37,7 +37,7 @@ TEST_F(ListingTest, ClosingCountsAndPauses) {
   EXPECT_EQ(list(kHeader, "Frase", 'N', 1), expect({}));
 
   const Entry other{"\"Outra coisa.\"", "Ninguem"};
-  EXPECT_EQ(list(added_store({other, numbered(1), other}), "Frase", 'N', 1),
+  EXPECT_EQ(list(added_layout({other, numbered(1), other}), "Frase", 'N', 1),
             expect({numbered(1)}));
 
   for (int count : {10, 25}) {
@@ -48,7 +48,7 @@ TEST_F(ListingTest, ClosingCountsAndPauses) {
       if (i % 7 == 0) entries.push_back(other);
     }
     // One wait per tenth result, and the closing one.
-    EXPECT_EQ(list(added_store(entries), "Frase", 'N', count / 10 + 1), expect(results))
+    EXPECT_EQ(list(added_layout(entries), "Frase", 'N', count / 10 + 1), expect(results))
         << count << " results";
   }
 }
@@ -56,7 +56,7 @@ TEST_F(ListingTest, ClosingCountsAndPauses) {
 TEST_F(ListingTest, CaseAnswers) {
   const Entry upper{"\"O AMOR vence.\"", "Ana"}, lower{"\"Um amor antigo.\"", "Bia"},
       capital{"\"Amor e flor.\"", "Caio"}, none{"\"Nada disso.\"", "Dina"};
-  const std::string store = added_store({upper, none, lower, capital});
+  const std::string store = added_layout({upper, none, lower, capital});
   EXPECT_EQ(list(store, "AMOR", 'S', 1), expect({upper, lower, capital}));
   EXPECT_EQ(list(store, "AMOR", 's', 1), expect({upper, lower, capital}));
   EXPECT_EQ(list(store, "amor", 'S', 1), expect({upper, lower, capital}));
@@ -68,7 +68,7 @@ TEST_F(ListingTest, CaseAnswers) {
 
 TEST_F(ListingTest, AccentedCapitalsFoldInTheConsoleCodePage) {
   // AÇÃO in the store as ISO-8859-1 (41 C7 C3 4F), shown as code page 850 (41 80 C7 4F).
-  const std::string store = added_store({{"\"Mais A\xC7\xC3O, menos conversa.\"", "Povo"},
+  const std::string store = added_layout({{"\"Mais A\xC7\xC3O, menos conversa.\"", "Povo"},
                                          {"\"Acao sem acento.\"", "Outro"}});
   const Entry shown_entry{"\"Mais AÇÃO, menos conversa.\""_cp, "Povo"};
   const std::string typed_small = "a\x87\xC6o";  // ação typed in code page 850
@@ -76,14 +76,14 @@ TEST_F(ListingTest, AccentedCapitalsFoldInTheConsoleCodePage) {
   EXPECT_EQ(list(store, typed_small, 'N', 1), expect({}));
   EXPECT_EQ(list(store, "AÇÃO"_cp, 'N', 1), expect({shown_entry}));
   // É in the store (0xC9) is shown as 0x90 and found by é typed (0x82).
-  const std::string acute = added_store({{"\"\xC9 agora.\"", "Hoje"}});
+  const std::string acute = added_layout({{"\"\xC9 agora.\"", "Hoje"}});
   EXPECT_EQ(list(acute, "\x82 agora", 'S', 1), expect({{"\"É agora.\""_cp, "Hoje"}}));
 }
 
 TEST_F(ListingTest, WhereTheSearchStringMayStand) {
   const Entry heraclito{"\"Tudo passa.\"", "Heraclito"}, twice{"\"Duas vezes.\"", "Eco"},
       other{"\"Nada fica.\"", "Parmenides"};
-  const std::string store = added_store({heraclito, twice, other, twice});
+  const std::string store = added_layout({heraclito, twice, other, twice});
   // Only in the author; never across the quotation and the author.
   EXPECT_EQ(list(store, "clito", 'N', 1), expect({heraclito}));
   EXPECT_EQ(list(store, "passa.\" Hera", 'N', 1), expect({}));
@@ -95,7 +95,7 @@ TEST_F(ListingTest, WhereTheSearchStringMayStand) {
 TEST_F(ListingTest, BlanksAroundTheSearchString) {
   const Entry before_blank{"\"O amor e fogo.\"", "Camoes"}, before_stop{"\"Sem amor.\"", "A"},
       before_quote{"\"Tudo e amor\"", "B"}, line_end{"\"Verso.\"", "Poeta do amor"};
-  const std::string store = added_store({before_blank, before_stop, before_quote, line_end});
+  const std::string store = added_layout({before_blank, before_stop, before_quote, line_end});
   EXPECT_EQ(list(store, "   amor", 'N', 1),
             expect({before_blank, before_stop, before_quote, line_end}));
   EXPECT_EQ(list(store, "\t amor ", 'N', 1), expect({before_blank}));
@@ -106,7 +106,7 @@ TEST_F(ListingTest, OverlongSearchStringKeepsItsFirst49Bytes) {
   ASSERT_EQ(kept.size(), 49u);
   const Entry whole{"\"" + kept + "\"", "A"}, shorter{"\"" + kept.substr(0, 48) + "Z\"", "B"};
   // The rest of the typed line is discarded: the case answer comes from the next line.
-  EXPECT_EQ(list(added_store({whole, shorter}), kept + "tuvwxyz0123", 'N', 1), expect({whole}));
+  EXPECT_EQ(list(added_layout({whole, shorter}), kept + "tuvwxyz0123", 'N', 1), expect({whole}));
 }
 
 TEST_F(ListingTest, QuotationAtTheEndWithoutAuthorIsListedWithAnEmptyAuthor) {
@@ -124,7 +124,7 @@ TEST_F(ListingTest, NoStoreIsFatal) {
 
 TEST_F(ListingTest, OneAtTheContinuationPromptSearchesAgain) {
   const Entry upper{"\"O AMOR vence.\"", "Ana"}, lower{"\"Um amor antigo.\"", "Bia"};
-  const std::string store = added_store({upper, lower});
+  const std::string store = added_layout({upper, lower});
   dir.write("citas.txt", store);
   Outcome r = run("2\nAMOR\nS\nw1\namor\nN\nw2\n0\n");
   EXPECT_EQ(r.status, 0);

@@ -11,7 +11,7 @@ const std::string kTypeGama = "\"Gama.\"\nGg\n";
 class ReplaceTest : public SessionTest {
  protected:
   void SetUp() override { dir.write("citas.txt", store_); }
-  const std::string store_ = added_store({kAlfa, kBeta});
+  const std::string store_ = added_layout({kAlfa, kBeta});
 };
 
 TEST_F(ReplaceTest, YesThenYesReplaces) {
@@ -19,7 +19,7 @@ TEST_F(ReplaceTest, YesThenYesReplaces) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + kEditPrompts + shown(kAlfa, false) + kAlterQuestion +
                        kDeleted + kAddNew + add_pass(kGama) + kAdded + continuation_screen());
-  EXPECT_EQ(dir.read("citas.txt"), rewritten_store({kBeta, kGama}));
+  EXPECT_EQ(dir.read("citas.txt"), rewritten_layout({kBeta, kGama}));
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
 }
 
@@ -33,7 +33,7 @@ TEST_F(ReplaceTest, YesThenNoOnlyDeletes) {
                        menu_screen() + kHistoryTitle +
                        journal_listing("\n\nEntradas eliminadas...", {kAlfa}) + "\n" + kCls +
                        kHistoryMenu);
-  EXPECT_EQ(dir.read("citas.txt"), rewritten_store({kBeta}));
+  EXPECT_EQ(dir.read("citas.txt"), rewritten_layout({kBeta}));
 }
 
 TEST_F(ReplaceTest, NothingSelectedWorksAsAPlainAddition) {
@@ -42,7 +42,7 @@ TEST_F(ReplaceTest, NothingSelectedWorksAsAPlainAddition) {
   EXPECT_EQ(r.out, menu_screen() + kEditPrompts + kNoEntry + kRule + kAlterQuestion +
                        kNotInStore + kAddNew + add_pass(kGama) + kAdded + continuation_screen());
   // Rewritten with the same entries, then the new one appended.
-  EXPECT_EQ(dir.read("citas.txt"), rewritten_store({kAlfa, kBeta, kGama}));
+  EXPECT_EQ(dir.read("citas.txt"), rewritten_layout({kAlfa, kBeta, kGama}));
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
 }
 

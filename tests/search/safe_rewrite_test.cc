@@ -15,7 +15,7 @@ class SafeRewriteTest : public SessionTest {
   static std::string asked() {
     return menu_screen() + kEditPrompts + shown(kAlfa, false) + kEraseQuestion;
   }
-  const std::string store_ = added_store({kAlfa, kBeta});
+  const std::string store_ = added_layout({kAlfa, kBeta});
 };
 
 TEST_F(SafeRewriteTest, ARewriteFileThatCannotBeCreatedIsFatal) {

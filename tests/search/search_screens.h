@@ -1,4 +1,4 @@
-// Test support for the search and edit sessions: stores in their layouts, and the
+// Test support for the search and edit sessions: a fresh store for each case, and the
 // screens of the listing, selection, deleting, replacing and adding dialogues.
 #pragma once
 
@@ -6,27 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "layouts.h"
 #include "session.h"
 
 namespace talvo_test {
-
-/// One entry: quotation (double quotes included) and author, in whichever code page
-/// the caller needs (file bytes for stores, console bytes for screens).
-struct Entry {
-  std::string quote, author;
-};
-
-/// A store grown by adding: the header, then "\n" quotation "\n" author "\n" per entry.
-inline std::string added_store(const std::vector<Entry>& entries) {
-  std::string bytes = kHeader;
-  for (const Entry& e : entries) bytes += "\n" + e.quote + "\n" + e.author + "\n";
-  return bytes;
-}
-
-/// A store rewritten by a deletion: the header and a newline, then the entries.
-inline std::string rewritten_store(const std::vector<Entry>& entries) {
-  return kHeader + "\n" + added_store(entries).substr(kHeader.size());
-}
 
 /// Empties the data directory and, unless `store` is null, writes it as "citas.txt".
 inline void reset(const ScratchDir& dir, const std::string* store) {

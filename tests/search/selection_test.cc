@@ -25,7 +25,7 @@ class SelectionTest : public SessionTest {
     return r.out.substr(head.size(), r.out.size() - head.size() - tail.size());
   }
 
-  const std::string store_ = added_store({kUpper, kNone, kLower});
+  const std::string store_ = added_layout({kUpper, kNone, kLower});
 };
 
 TEST_F(SelectionTest, WhichMatchIsShown) {

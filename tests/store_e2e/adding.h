@@ -1,10 +1,9 @@
-// Test support for the adding dialogue: its screens as printed, typed answers, store bytes.
+// Test support for the adding dialogue: its screens as printed and the answers typed to it.
 #pragma once
 
 #include <string>
-#include <utility>
-#include <vector>
 
+#include "layouts.h"
 #include "session.h"
 
 namespace talvo_test {
@@ -42,23 +41,6 @@ inline std::string adding_pass(const std::string& quote, const std::string& auth
 inline std::string typed(const std::string& quote, const std::string& author,
                          const std::string& answer) {
   return quote + "\n" + author + "\n" + answer + "\n";
-}
-
-/// Entries as (quotation, author) in the file code page.
-using Entries = std::vector<std::pair<std::string, std::string>>;
-
-/// A store grown by adding: header, then "\n" quotation "\n" author "\n" per entry.
-inline std::string added_layout(const Entries& entries) {
-  std::string bytes = kHeader;
-  for (const auto& [quote, author] : entries) bytes += "\n" + quote + "\n" + author + "\n";
-  return bytes;
-}
-
-/// The copy layout: header, then "\n\n" quotation "\n" author per entry, no final newline.
-inline std::string copy_layout(const Entries& entries) {
-  std::string bytes = kHeader;
-  for (const auto& [quote, author] : entries) bytes += "\n\n" + quote + "\n" + author;
-  return bytes;
 }
 
 }  // namespace talvo_test
