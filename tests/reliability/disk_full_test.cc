@@ -12,6 +12,7 @@
 #include "big_store.h"
 #include "layouts.h"
 #include "live_session.h"
+#include "screens.h"
 #include "session.h"
 
 namespace {
@@ -55,7 +56,6 @@ const std::vector<std::string> kJournals = {"added.dat", "deleted.dat"};
 std::string rewrite_failed(const char* name) {
   return std::string("\n\nErro: O ficheiro ") + name + " não pode ser alterado.\n\n"_cp;
 }
-const std::string kAddFailed = "Erro: A entrada não foi adicionada.\n\n"_cp;
 const std::string kCopyFailed = "ERRO: Incapaz de remover o ficheiro de backup temporario";
 const std::string kDeleteTyped = "3\n" + reliability::search_for(1) + "\n1\nN\n\nS\n";
 
@@ -79,7 +79,7 @@ std::vector<FailureCase> cases() {
                                 std::pair{"AddWithSyncFailing", "TALVO_FAIL_FSYNC"}})
     list.push_back({name,
                     {{variable, "citas.txt"}},
-                    {{kAddTyped, kAddFailed, all}},
+                    {{kAddTyped, talvo_test::kAppendFailedLine, all}},
                     "",
                     255,
                     untouched});

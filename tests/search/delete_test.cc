@@ -35,8 +35,7 @@ TEST_F(DeleteTest, EveryEqualRecordGoesAndTheJournalGetsItOnce) {
   Outcome r = run("3\nvento\n1\nS\n\ns\n\n2\n5\n\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + asked(twice, true) + kDeleted + continuation_screen() +
-                       menu_screen() + kHistoryTitle +
-                       journal_listing("\n\nEntradas eliminadas...", {twice}) + "\n" + kCls +
+                       menu_screen() + kHistoryTitle + deleted_list({twice}) + "\n" + kCls +
                        kHistoryMenu);
   // Rewritten: one empty line after the header; equal in one field only is kept.
   EXPECT_EQ(dir.read("citas.txt"),
@@ -51,12 +50,11 @@ TEST_F(DeleteTest, AnEntryAddedInThisRunMovesBetweenTheJournals) {
                   "3\nAlfa\n1\nN\n\ns\n\n2\n"
                   "5\n\n\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + add_pass(alfa) + kAdded + continuation_screen() +
-                       add_pass(beta) + kAdded + continuation_screen() + menu_screen() +
+  EXPECT_EQ(r.out, menu_screen() + adding_pass(alfa, kAddedLine) + continuation_screen() +
+                       adding_pass(beta, kAddedLine) + continuation_screen() + menu_screen() +
                        asked(alfa, false) + kDeleted + continuation_screen() + menu_screen() +
-                       kHistoryTitle + journal_listing("\n\n\n\nEntradas adicionadas...", {beta}) +
-                       "\n" + kCls + journal_listing("\n\nEntradas eliminadas...", {alfa}) + "\n" +
-                       kCls + kHistoryMenu);
+                       kHistoryTitle + added_list({beta}) + "\n" + kCls + deleted_list({alfa}) +
+                       "\n" + kCls + kHistoryMenu);
   EXPECT_EQ(dir.read("citas.txt"), rewritten_layout({beta}));
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
 }

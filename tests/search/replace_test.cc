@@ -18,7 +18,8 @@ TEST_F(ReplaceTest, YesThenYesReplaces) {
   Outcome r = run("4\nAlfa\n1\nN\n\ns\n" + kTypeGama + "S\n\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + kEditPrompts + shown(kAlfa, false) + kAlterQuestion +
-                       kDeleted + kAddNew + add_pass(kGama) + kAdded + continuation_screen());
+                       kDeleted + kAddNew + adding_pass(kGama, kAddedLine) +
+                       continuation_screen());
   EXPECT_EQ(dir.read("citas.txt"), rewritten_layout({kBeta, kGama}));
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
 }
@@ -29,10 +30,9 @@ TEST_F(ReplaceTest, YesThenNoOnlyDeletes) {
   Outcome r = run("4\nAlfa\n1\nN\n\ns\n" + kTypeGama + "n\n2\n5\n\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + kEditPrompts + shown(kAlfa, false) + kAlterQuestion +
-                       kDeleted + kAddNew + add_pass(kGama) + kNotAdded + continuation_screen() +
-                       menu_screen() + kHistoryTitle +
-                       journal_listing("\n\nEntradas eliminadas...", {kAlfa}) + "\n" + kCls +
-                       kHistoryMenu);
+                       kDeleted + kAddNew + adding_pass(kGama, kNotAddedLine) +
+                       continuation_screen() + menu_screen() + kHistoryTitle +
+                       deleted_list({kAlfa}) + "\n" + kCls + kHistoryMenu);
   EXPECT_EQ(dir.read("citas.txt"), rewritten_layout({kBeta}));
 }
 
@@ -40,7 +40,8 @@ TEST_F(ReplaceTest, NothingSelectedWorksAsAPlainAddition) {
   Outcome r = run("4\nzzz\n1\nN\n\ns\n" + kTypeGama + "S\n\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + kEditPrompts + kNoEntry + kRule + kAlterQuestion +
-                       kNotInStore + kAddNew + add_pass(kGama) + kAdded + continuation_screen());
+                       kNotInStore + kAddNew + adding_pass(kGama, kAddedLine) +
+                       continuation_screen());
   // Rewritten with the same entries, then the new one appended.
   EXPECT_EQ(dir.read("citas.txt"), rewritten_layout({kAlfa, kBeta, kGama}));
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
@@ -52,7 +53,8 @@ TEST_F(ReplaceTest, AnEmptyStoreGetsItsHeaderFromTheRewrite) {
   Outcome r = run("4\nzzz\n1\nN\n\ns\n" + kTypeGama + "n\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + kEditPrompts + kNoEntry + kRule + kAlterQuestion +
-                       kNotInStore + kAddNew + add_pass(kGama) + kNotAdded + continuation_screen());
+                       kNotInStore + kAddNew + adding_pass(kGama, kNotAddedLine) +
+                       continuation_screen());
   EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n");
 }
 

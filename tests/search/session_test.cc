@@ -14,13 +14,13 @@ TEST_F(AddListDeleteTest, AddThreeListDeleteTheSecondListAgain) {
       "3\n\"\n2\nN\n\ns\n\n2\n"                                                // delete the 2nd
       "2\n\"\nN\n\n0\n");                                                      // list again
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + add_pass(um) + kAdded + continuation_screen() +
-                       add_pass(dois) + kAdded + continuation_screen() + add_pass(tres) + kAdded +
-                       continuation_screen() + menu_screen() + kListPrompts +
-                       listing({um, dois, tres}) + continuation_screen() + menu_screen() +
-                       kEditPrompts + shown(dois, false) + kEraseQuestion + kDeleted +
-                       continuation_screen() + menu_screen() + kListPrompts + listing({um, tres}) +
-                       continuation_screen());
+  EXPECT_EQ(r.out, menu_screen() + adding_pass(um, kAddedLine) + continuation_screen() +
+                       adding_pass(dois, kAddedLine) + continuation_screen() +
+                       adding_pass(tres, kAddedLine) + continuation_screen() + menu_screen() +
+                       kListPrompts + listing({um, dois, tres}) + continuation_screen() +
+                       menu_screen() + kEditPrompts + shown(dois, false) + kEraseQuestion +
+                       kDeleted + continuation_screen() + menu_screen() + kListPrompts +
+                       listing({um, tres}) + continuation_screen());
   const std::string three = "\n\"Tr\xEAs.\"\nC";  // ISO-8859-1 in the files
   EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n" + "\n\"Um.\"\nA\n" + three + "\n");
   EXPECT_EQ(dir.read("tempcopy.dat"), kHeader + "\n\n\"Um.\"\nA\n" + three);

@@ -1,4 +1,5 @@
 // End-to-end: the main menu loop, the count, the credits and the orderly end.
+#include "screens.h"
 #include "session.h"
 
 namespace talvo_test {
@@ -9,18 +10,13 @@ const std::string kThreeEntries = kHeader +
                                   "\n\"Dois.\"\nB\n"
                                   "\n\"Tr\xEAs.\"\nC\n";
 
-/// The credits screen, up to its wait for Enter.
-const std::string kCredits =
-    "\n\n\tSobre o autor...\n\n\ttalvo - colecção pessoal de citações\n\n"
-    "\tPrima Enter para voltar ao menu principal."_cp;
-
 class MenuTest : public SessionTest {};
 
 TEST_F(MenuTest, CountThenCleanEndWritesTheSafetyCopy) {
   dir.write("citas.txt", kThreeEntries);
   Outcome r = run("9\n\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + "\nExistem em memória 3 citações.\n"_cp + menu_screen());
+  EXPECT_EQ(r.out, menu_screen() + count_line(3) + menu_screen());
   EXPECT_EQ(dir.read("tempcopy.dat"),
             kHeader + "\n\n\"Um.\"\nA\n\n\"Dois.\"\nB\n\n\"Tr\xEAs.\"\nC");
   EXPECT_EQ(dir.read("citas.txt"), kThreeEntries);
@@ -53,10 +49,7 @@ TEST_F(MenuTest, SignedAnswersAreNumbers) {
   dir.write("citas.txt", kThreeEntries);
   Outcome r = run("+5\n\n1\n+10\n\n -0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + kCls +
-                       "\n\tHistória da sessão actual\n\n\nNão existe nada a reportar...\n"_cp +
-                       kCls + "\n\t1)Retornar ao menu anterior\n\t0)Sair do programa\n\nOpção: "_cp +
-                       menu_screen() + kCredits + menu_screen());
+  EXPECT_EQ(r.out, menu_screen() + kNothingToReport + menu_screen() + kCredits + menu_screen());
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
 }
 

@@ -13,11 +13,7 @@ std::string deleting(const std::string& search) {
 
 /// What that deletion prints when it finds and removes `quote` by `author`.
 std::string deletion_screens(const std::string& quote, const std::string& author) {
-  return "Procurar: Número de entrada: \nSem distinção de maiúsculas e minúsculas? (S/N) "_cp +
-         kCls + "\n\n\nEntrada:\n \tCitação: "_cp + quote + "\n\n \tAutor: " + author +
-         "\n\n\n_____________________________________\n\n"
-         "\n\nQuer realmente eliminar esta entrada? (S/N) "
-         "\n\nEntrada eliminada com sucesso.\n\n" +
+  return kEditPrompts + shown({quote, author}, false) + kEraseQuestion + kDeleted +
          continuation_screen();
 }
 
@@ -26,16 +22,10 @@ TEST_F(AddJournalTest, AddingADeletedEntryStrikesItFromTheDeletedList) {
   Outcome r = run(deleting("Um") + "1\n" + typed("\"Um.\"", "A", "S") + "\n2\n5\n\n0\n");
   EXPECT_EQ(r.status, 0);
   // Only the added list is reported: the deleted one is empty and its counter back at 0.
-  EXPECT_EQ(r.out,
-            menu_screen() + deletion_screens("\"Um.\"", "A") + menu_screen() +
-                adding_pass("\"Um.\"", "A", kAddedLine) + continuation_screen() +
-                menu_screen() + kCls +
-                "\n\tHistória da sessão actual\n\n\n\nEntradas adicionadas..."
-                "\n\n\t1) \n\t\tEntrada: \"Um.\"\n\t\tAutor: A\n\nFoi listada 1 entrada.\n"_cp +
-                kCls +
-                "\n\n\t0)Sair do programa\n\t1)Retornar ao menu anterior\n\n"
-                "\t2)Deseja recuperar alguma citação eliminada?\n"
-                "\t3)Eliminar alguma citação adicionada?\n\n\nOpção: "_cp);
+  EXPECT_EQ(r.out, menu_screen() + deletion_screens("\"Um.\"", "A") + menu_screen() +
+                       adding_pass("\"Um.\"", "A", kAddedLine) + continuation_screen() +
+                       menu_screen() + kHistoryTitle + added_list({{"\"Um.\"", "A"}}) + "\n" +
+                       kCls + kHistoryMenu);
   EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n\n\"Dois.\"\nB\n\n\"Um.\"\nA\n");
   EXPECT_EQ(dir.read("tempcopy.dat"), copy_layout({{"\"Dois.\"", "B"}, {"\"Um.\"", "A"}}));
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");

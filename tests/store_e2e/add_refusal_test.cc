@@ -56,9 +56,7 @@ TEST(AddRefusalTest, RefusalLeavesAnExistingStoreAndTheSessionAsTheyWere) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out,
             menu_screen() + adding_pass("\"50%\"", "Eu", kRefusedLine) + continuation_screen() +
-                menu_screen() + kCls +
-                "\n\tHistória da sessão actual\n\n\nNão existe nada a reportar...\n"_cp + kCls +
-                "\n\t1)Retornar ao menu anterior\n\t0)Sair do programa\n\nOpção: "_cp);
+                menu_screen() + kNothingToReport);
   EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n\"Um.\"\nA\n");
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
 }

@@ -4,11 +4,6 @@
 namespace talvo_test {
 namespace {
 
-/// The count's report for `n` entries.
-std::string count_line(int n) {
-  return "\nExistem em memória "_cp + std::to_string(n) + " citações.\n"_cp;
-}
-
 TEST(CountTest, CountsEveryLayoutTheStoreCanHave) {
   const std::vector<Entry> three = {{"\"Um.\"", "A"}, {"\"Dois.\"", "B"}, {"\"Tr\xEAs.\"", "C"}};
   const struct {
