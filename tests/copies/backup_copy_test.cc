@@ -28,20 +28,20 @@ class BackupCopyTest : public SessionTest {
 };
 
 TEST_F(BackupCopyTest, StampIsWrittenAndShownOnTheNextRun) {
-  dir.write("citas.txt", added_layout({kAmar, kBeber}));
+  dir.write("citas.txt", added_layout(in_files({kAmar, kBeber})));
   Outcome r = run("6\nS\n\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + backup_question("Nunca") + kCopyMade + menu_screen());
   std::string stamp = dir.read("auxy.dat").value_or("");
   EXPECT_TRUE(is_stamp(stamp)) << stamp;
-  EXPECT_EQ(dir.read("copy.dat"), copy_layout({kAmar, kBeber}));
+  EXPECT_EQ(dir.read("copy.dat"), copy_layout(in_files({kAmar, kBeber})));
 
   // Declining shows the 24 characters of the stamp and writes nothing.
   r = run("6\nn\n\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + backup_question(stamp.substr(0, 24)) + kCopyCancelled + menu_screen());
   EXPECT_EQ(dir.read("auxy.dat"), stamp);
-  EXPECT_EQ(dir.read("copy.dat"), copy_layout({kAmar, kBeber}));
+  EXPECT_EQ(dir.read("copy.dat"), copy_layout(in_files({kAmar, kBeber})));
   EXPECT_EQ(dir.listing(), "auxy.dat citas.txt copy.dat tempcopy.dat");
 }
 
@@ -60,7 +60,7 @@ TEST_F(BackupCopyTest, DateTextOfStampFilesWithNoDate) {
 }
 
 TEST_F(BackupCopyTest, AnswerReadsTakeExactlyTheirCharacters) {
-  dir.write("citas.txt", added_layout({kCantar}));
+  dir.write("citas.txt", added_layout(in_files({kCantar})));
   // A bare Enter cancels; the two reads after it wait for a and b.
   Outcome r = run("6\n\nab0\n");
   EXPECT_EQ(r.status, 0);
@@ -72,11 +72,11 @@ TEST_F(BackupCopyTest, AnswerReadsTakeExactlyTheirCharacters) {
   r = run("6\nSxy\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + backup_question("Nunca") + kCopyMade + menu_screen());
-  EXPECT_EQ(dir.read("copy.dat"), copy_layout({kCantar}));
+  EXPECT_EQ(dir.read("copy.dat"), copy_layout(in_files({kCantar})));
 }
 
 TEST_F(BackupCopyTest, CopyIsTheSameWhateverTheStoreLayout) {
-  const std::vector<CopyEntry> three{kAmar, kBeber, kCantar};
+  const std::vector<Entry> three = in_files({kAmar, kBeber, kCantar});
   dir.write("citas.txt", added_layout(three));
   make_copy_expecting(copy_layout(three));
   dir.write("citas.txt", rewritten_layout(three));
@@ -115,7 +115,7 @@ TEST_F(BackupCopyTest, MissingStoreIsFatalAndLeavesTheOldCopy) {
 }
 
 TEST_F(BackupCopyTest, FailedWriteKeepsTheOldCopy) {
-  dir.write("citas.txt", added_layout({kAmar}));
+  dir.write("citas.txt", added_layout(in_files({kAmar})));
   dir.write("copy.dat", "old copy");
   dir.write("tempcopy.dat", "old safety copy");
   Outcome r = run("6\nS\n\n0\n", {{"LD_PRELOAD", fail_io_library()}, {"TALVO_FAIL_WRITE", "tempcopy.tmp"}});

@@ -6,7 +6,7 @@ namespace {
 
 /// The stamp of a backup made earlier, and a store that differs from every copy.
 const std::string kStamp = "Mon Jan  5 10:00:00 2026";
-const std::string kOtherStore = added_layout({kCantar});
+const std::string kOtherStore = added_layout(in_files({kCantar}));
 
 /// Each test runs the real program in its own scratch directory.
 class RestoreTest : public SessionTest {
@@ -34,7 +34,7 @@ TEST_F(RestoreTest, NoSourceReturnsToTheMenuAtOnce) {
 
 TEST_F(RestoreTest, DecliningWaitsForOneCharacterAndChangesNothing) {
   dir.write("citas.txt", kOtherStore);
-  dir.write("copy.dat", copy_layout({kAmar}));
+  dir.write("copy.dat", copy_layout(in_files({kAmar})));
   // "n": the one read after the message takes x. A bare Enter: it takes y.
   Outcome r = run("7\nnx0\n");
   EXPECT_EQ(r.status, 0);
@@ -46,55 +46,55 @@ TEST_F(RestoreTest, DecliningWaitsForOneCharacterAndChangesNothing) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + kAskSafety + kNotRestored + menu_screen());
   EXPECT_EQ(dir.read("citas.txt"), kOtherStore);
-  EXPECT_EQ(dir.read("copy.dat"), copy_layout({kAmar}));
+  EXPECT_EQ(dir.read("copy.dat"), copy_layout(in_files({kAmar})));
 }
 
 TEST_F(RestoreTest, BackupCopyTakesTheStoresPlaceOnce) {
   dir.write("citas.txt", kOtherStore);
-  dir.write("copy.dat", copy_layout({kAmar, kBeber}));
+  dir.write("copy.dat", copy_layout(in_files({kAmar, kBeber})));
   // Restore, decline the new backup, count, then ask again: the copy is gone.
   Outcome r = run("7\nS\nn\n\n9\n\n7\nS9\n\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + kAskBackup + restored_then_declined() + count_screen(2) + kAskBackup +
                        kNoSource + menu_screen() + count_screen(2));
-  EXPECT_EQ(dir.read("citas.txt"), copy_layout({kAmar, kBeber}));
+  EXPECT_EQ(dir.read("citas.txt"), copy_layout(in_files({kAmar, kBeber})));
   EXPECT_EQ(dir.read("auxy.dat"), kStamp + "\n\n");
   EXPECT_EQ(dir.listing(), "auxy.dat citas.txt tempcopy.dat");
 }
 
 TEST_F(RestoreTest, BackupCopyBecomesTheStoreWhenThereIsNone) {
-  dir.write("copy.dat", copy_layout({kBeber}));
+  dir.write("copy.dat", copy_layout(in_files({kBeber})));
   Outcome r = run("7\nS\nn\n\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + kAskBackup + restored_then_declined());
-  EXPECT_EQ(dir.read("citas.txt"), copy_layout({kBeber}));
+  EXPECT_EQ(dir.read("citas.txt"), copy_layout(in_files({kBeber})));
   EXPECT_FALSE(dir.exists("copy.dat"));
 }
 
 TEST_F(RestoreTest, SafetyCopyOfTheLastCleanEndComesBackAndIsWrittenAgain) {
-  dir.write("citas.txt", added_layout({kAmar, kBeber}));
+  dir.write("citas.txt", added_layout(in_files({kAmar, kBeber})));
   EXPECT_EQ(run("0\n").status, 0);
-  ASSERT_EQ(dir.read("tempcopy.dat"), copy_layout({kAmar, kBeber}));
+  ASSERT_EQ(dir.read("tempcopy.dat"), copy_layout(in_files({kAmar, kBeber})));
 
   dir.write("citas.txt", kOtherStore);
   Outcome r = run("8\nS\nn\n\n8\nS9\n\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + kAskSafety + restored_then_declined() + kAskSafety + kNoSource +
                        menu_screen() + count_screen(2));
-  EXPECT_EQ(dir.read("citas.txt"), copy_layout({kAmar, kBeber}));
-  EXPECT_EQ(dir.read("tempcopy.dat"), copy_layout({kAmar, kBeber}));
+  EXPECT_EQ(dir.read("citas.txt"), copy_layout(in_files({kAmar, kBeber})));
+  EXPECT_EQ(dir.read("tempcopy.dat"), copy_layout(in_files({kAmar, kBeber})));
 }
 
 TEST_F(RestoreTest, FailedRenameKeepsStoreAndSource) {
   dir.write("citas.txt", kOtherStore);
-  dir.write("copy.dat", copy_layout({kAmar}));
+  dir.write("copy.dat", copy_layout(in_files({kAmar})));
   // One read after the message (x), no success and no backup dialogue.
   Outcome r = run("7\nSx0\n", {{"LD_PRELOAD", fail_io_library()}, {"TALVO_FAIL_RENAME", "citas.txt"}});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + kAskBackup + "\n\nErro: O ficheiro citas.txt não pode ser alterado.\n\n"_cp +
                        menu_screen());
   EXPECT_EQ(dir.read("citas.txt"), kOtherStore);
-  EXPECT_EQ(dir.read("copy.dat"), copy_layout({kAmar}));
+  EXPECT_EQ(dir.read("copy.dat"), copy_layout(in_files({kAmar})));
 }
 
 TEST_F(RestoreTest, BackupDeleteRestoreGivesBackTheCopiedEntries) {
@@ -107,8 +107,8 @@ TEST_F(RestoreTest, BackupDeleteRestoreGivesBackTheCopiedEntries) {
   EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + add_screens(kBeber) + backup_question(kStamp) +
                        kCopyMade + menu_screen() + erase_screens(kAmar) + kAskBackup + kRestored +
                        backup_question(stamp.substr(0, 24)) + kCopyCancelled + menu_screen() + count_screen(2));
-  EXPECT_EQ(dir.read("citas.txt"), copy_layout({kAmar, kBeber}));
-  EXPECT_EQ(dir.read("tempcopy.dat"), copy_layout({kAmar, kBeber}));
+  EXPECT_EQ(dir.read("citas.txt"), copy_layout(in_files({kAmar, kBeber})));
+  EXPECT_EQ(dir.read("tempcopy.dat"), copy_layout(in_files({kAmar, kBeber})));
   EXPECT_EQ(dir.listing(), "auxy.dat citas.txt tempcopy.dat");
 }
 

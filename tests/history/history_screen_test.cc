@@ -2,104 +2,49 @@
 #include <string>
 #include <vector>
 
+#include "entries.h"
+#include "screens.h"
 #include "session.h"
 
 namespace talvo_test {
 namespace {
 
-/// One entry as typed and shown on the console (code page 850) and as stored (Latin-1).
-struct Entry {
-  std::string quote, author;    // console bytes
-  std::string fquote, fauthor;  // file bytes
-};
-
-/// An entry that reads the same in both code pages.
-Entry plain(const std::string& quote, const std::string& author) {
-  return {quote, author, quote, author};
-}
-
-/// Three entries, two with accented letters that the code pages write differently.
-const Entry kAmar{"\"Amar é viver.\""_cp, "Ana", "\"Amar \xE9 viver.\"", "Ana"};
-const Entry kBeber{"\"Beber água.\""_cp, "Bruno", "\"Beber \xE1gua.\"", "Bruno"};
-const Entry kCantar = plain("\"Cantar faz bem.\"", "Carla");
-
-/// The texts of the history screen and of the store operations it calls.
-const std::string kTitle = "\n\tHistória da sessão actual"_cp;
-const std::string kNothing = "\n\n\nNão existe nada a reportar..."_cp;
-const std::string kFullMenu =
-    "\n\n\t0)Sair do programa\n\t1)Retornar ao menu anterior\n\n"
-    "\t2)Deseja recuperar alguma citação eliminada?\n\t3)Eliminar alguma citação adicionada?"
-    "\n\n\nOpção: "_cp;
-const std::string kShortMenu = "\n\t1)Retornar ao menu anterior\n\t0)Sair do programa\n\nOpção: "_cp;
-const std::string kPageBreak = "\n\n\n\tPrima Enter para continuar...\n\n";
+/// The texts of the history screen's own dialogues.
 const std::string kNumberPrompt = "\n\n\nNúmero da entrada: "_cp;
 const std::string kCancelled = "\n\nOperação cancelada."_cp;
 const std::string kInvalid = "\n\nErro: Entrada inválida"_cp;
-const std::string kAdded = "\nEstado: Entrada adicionada com sucesso\n\n";
-const std::string kDeleted = "\n\nEntrada eliminada com sucesso.\n\n";
-const std::string kNotInStore = "\n\nErro: Entrada não existe em memória.\n\n"_cp;
 
 /// The entry in the store and journal layout: newline, quotation, newline, author, newline.
-std::string stored(const Entry& e) { return "\n" + e.fquote + "\n" + e.fauthor + "\n"; }
-
-/// The count listing of a journal holding `entries`, closing count included.
-std::string count_listing(const std::vector<Entry>& entries) {
-  std::string s;
-  int n = 0;
-  for (const Entry& e : entries) {
-    s += "\n\n\t" + std::to_string(++n) + ") \n\t\tEntrada: " + e.quote + "\n\t\tAutor: " + e.author;
-    if (n % 10 == 0) s += kPageBreak;
-  }
-  return s + (n == 1 ? "\n\nFoi listada 1 entrada." : "\n\nForam listadas " + std::to_string(n) + " entradas.");
-}
+std::string stored(const TypedEntry& e) { return "\n" + e.fquote + "\n" + e.fauthor + "\n"; }
 
 /// The numbered listing of a journal holding `entries`.
-std::string numbered_listing(const std::vector<Entry>& entries) {
+std::string numbered_listing(const std::vector<TypedEntry>& entries) {
   std::string s;
   int n = 0;
-  for (const Entry& e : entries) {
+  for (const TypedEntry& e : entries) {
     s += "\n\n" + std::to_string(++n) + ")\n\t" + e.quote + "\n" + e.author;
-    if ((n + 1) % 10 == 0) s += kPageBreak;
+    if ((n + 1) % 10 == 0) s += kPageWait;
   }
   return s;
 }
 
 /// The two lists of the report, each under its heading.
-std::string added_list(const std::vector<Entry>& e) { return "\n\n\n\nEntradas adicionadas..." + count_listing(e); }
-std::string deleted_list(const std::vector<Entry>& e) { return "\n\nEntradas eliminadas..." + count_listing(e); }
+std::string added_list(const std::vector<TypedEntry>& e) { return talvo_test::added_list(on_screen(e)); }
+std::string deleted_list(const std::vector<TypedEntry>& e) { return talvo_test::deleted_list(on_screen(e)); }
 
 /// One pass of the history loop up to its menu; an empty list stands for a zero counter.
 std::string pass(const std::string& added, const std::string& deleted) {
-  std::string s = kCls + kTitle;
-  if (added.empty() && deleted.empty()) return s + kNothing + "\n" + kCls + kShortMenu;
-  s += added;
+  if (added.empty() && deleted.empty()) return kNothingToReport;
+  std::string s = kHistoryTitle + added;
   if (!added.empty() && !deleted.empty()) s += "\n" + kCls;
-  return s + deleted + "\n" + kCls + kFullMenu;
+  return s + deleted + "\n" + kCls + kHistoryMenu;
 }
 
 /// The screen of history answer 2 (from the deleted journal) or 3, up to the number prompt.
-std::string pick(bool from_deleted, const std::vector<Entry>& listed) {
+std::string pick(bool from_deleted, const std::vector<TypedEntry>& listed) {
   return kCls + "\n\n\bRecuperar citação (introduza 0 para cancelar)"_cp +
          (from_deleted ? "\n\nLista de entradas eliminadas..." : "\n\nLista de entradas adicionadas...") +
          numbered_listing(listed) + kNumberPrompt;
-}
-
-/// Main menu 1: type the entry, confirm, Enter, then back to the main menu.
-std::string add_input(const Entry& e) { return "1\n" + e.quote + "\n" + e.author + "\nS\n\n2\n"; }
-std::string add_screens(const Entry& e) {
-  return std::string("\n\nIntroduza citação: "_cp) + "\n\nIntroduza autor: " + kCls +
-         "\n\n\nDeseja adicionar a entrada?\n\n\tCitação: "_cp + e.quote + "\n\n\tAutor: " + e.author +
-         "\n\nOpção (S/N): "_cp + kAdded + continuation_screen() + menu_screen();
-}
-
-/// Main menu 3: the first exact match of `search`, confirmed, Enter, back to the main menu.
-std::string erase_input(const std::string& search) { return "3\n" + search + "\n1\nn\n\nS\n\n2\n"; }
-std::string erase_screens(const Entry& e) {
-  return std::string("Procurar: ") + "Número de entrada: "_cp + "\nSem distinção de maiúsculas e minúsculas? (S/N) "_cp +
-         kCls + "\n\n\nEntrada:\n \tCitação: "_cp + e.quote + "\n\n \tAutor: " + e.author +
-         "\n\n\n_____________________________________\n\n" +
-         "\n\nQuer realmente eliminar esta entrada? (S/N) " + kDeleted + continuation_screen() +
-         menu_screen();
 }
 
 /// Each test runs the real program in its own scratch directory.
@@ -142,7 +87,7 @@ TEST_F(HistoryScreenTest, BothJournalsFillTwoScreens) {
 }
 
 TEST_F(HistoryScreenTest, TenEntriesPageTheCountAndTheNumberedListings) {
-  std::vector<Entry> ten;
+  std::vector<TypedEntry> ten;
   std::string input, screens;
   for (int i = 0; i < 10; ++i) {
     ten.push_back(plain("\"Frase " + std::to_string(i) + ".\"", "Autor " + std::to_string(i)));
@@ -175,7 +120,7 @@ TEST_F(HistoryScreenTest, ReAddsTheSecondOfThreeDeletedEntries) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + erase_screens(kAmar) + erase_screens(kBeber) + erase_screens(kCantar) +
                        pass("", deleted_list({kAmar, kBeber, kCantar})) +
-                       pick(true, {kAmar, kBeber, kCantar}) + kAdded +
+                       pick(true, {kAmar, kBeber, kCantar}) + kAddedLine +
                        // Both lists: the added one, a wait (b), then the deleted one.
                        pass(added_list({kBeber}), deleted_list({kAmar, kCantar})) + menu_screen());
   EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n" + stored(kBeber));
@@ -237,10 +182,10 @@ TEST_F(HistoryScreenTest, DeletingAnEntryTheStoreNoLongerHoldsChangesNoJournal) 
 
 TEST_F(HistoryScreenTest, StaleJournalsAreListedOnceTheirCounterMoves) {
   // A killed run left both journals; the added one holds an entry the reader cuts at "%".
-  const Entry x = plain("\"Xis.\"", "xa");
-  const Entry y = plain("\"Ypsilon.\"", "ya");
-  const Entry old = plain("\"Velha.\"", "vv");
-  const Entry cut = plain("\"Cem \"", "certo.\"");  // "Cem % certo." as the reader reads it
+  const TypedEntry x = plain("\"Xis.\"", "xa");
+  const TypedEntry y = plain("\"Ypsilon.\"", "ya");
+  const TypedEntry old = plain("\"Velha.\"", "vv");
+  const TypedEntry cut = plain("\"Cem \"", "certo.\"");  // "Cem % certo." as the reader reads it
   dir.write("added.dat", stored(x) + "\n\"Cem % certo.\"\nAutor\n" + stored(y));
   dir.write("deleted.dat", stored(old));
   dir.write("citas.txt", kHeader + stored(y));
@@ -262,7 +207,7 @@ TEST_F(HistoryScreenTest, UndoBothWaysFromTheHistory) {
                   "5\nab2\n1\nc3\n1\nde1\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + add_screens(kBeber) + erase_screens(kAmar) +
-                       pass(added_list({kBeber}), deleted_list({kAmar})) + pick(true, {kAmar}) + kAdded +
+                       pass(added_list({kBeber}), deleted_list({kAmar})) + pick(true, {kAmar}) + kAddedLine +
                        pass(added_list({kBeber, kAmar}), "") + pick(false, {kBeber, kAmar}) + kDeleted +
                        pass(added_list({kAmar}), deleted_list({kBeber})) + menu_screen());
   EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n" + stored(kAmar));
