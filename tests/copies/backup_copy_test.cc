@@ -1,7 +1,9 @@
 // End-to-end: the backup copy dialogue, its stamp, its answer reads and the copy it writes.
 #include <regex>
 
-#include "copies_screens.h"
+#include "entries.h"
+#include "layouts.h"
+#include "screens.h"
 
 namespace talvo_test {
 namespace {

@@ -1,5 +1,7 @@
 // End-to-end: restoring the store from the backup copy (menu 7) or the safety copy (menu 8).
-#include "copies_screens.h"
+#include "entries.h"
+#include "layouts.h"
+#include "screens.h"
 
 namespace talvo_test {
 namespace {

@@ -168,11 +168,8 @@ TEST_F(HistoryScreenTest, DeletingAnEntryTheStoreNoLongerHoldsChangesNoJournal) 
   dir.write("auxy.dat", "Mon Jan  5 10:00:00 2026\n\n");
   Outcome r = run(add_input(kAmar) + "7\nS\nn\n\n" + "5\na3\n1\nb1\n0\n");
   EXPECT_EQ(r.status, 0);
-  std::string restore = std::string("Deseja recuperar o original apartir da cópia? (S/N)\n\nOpção: "_cp) +
-                        "\n\nFicheiro recuperado!\n\n\n" + kCls + "Data da última cópia: "_cp +
-                        "Mon Jan  5 10:00:00 2026\n\nDeseja criar uma nova cópia de segurança do "
-                        "ficheiro de citações?(S/N)\n\n\nop: "_cp +
-                        "\n\nCópia cancelada.\n\n"_cp + menu_screen();
+  std::string restore =
+      kAskBackup + kRestored + backup_question("Mon Jan  5 10:00:00 2026") + kCopyCancelled + menu_screen();
   std::string report = pass(added_list({kAmar}), "");
   EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + restore + report + pick(false, {kAmar}) +
                        kNotInStore + report + menu_screen());

@@ -43,6 +43,9 @@ inline std::string count_line(int n) {
   return "\nExistem em memória "_cp + std::to_string(n) + " citações.\n"_cp;
 }
 
+/// Main menu 9 with `n` entries, its wait, then the main menu again.
+inline std::string count_screen(int n) { return count_line(n) + menu_screen(); }
+
 /// Main menu 10's credits, up to their wait for Enter.
 inline const std::string kCredits =
     "\n\n\tSobre o autor...\n\n\ttalvo - colecção pessoal de citações\n\n"
@@ -101,5 +104,22 @@ inline std::string added_list(const std::vector<Entry>& entries) {
 inline std::string deleted_list(const std::vector<Entry>& entries) {
   return journal_listing("\n\nEntradas eliminadas...", entries);
 }
+
+/// The backup dialogue's question, after its clear screen.
+inline std::string backup_question(const std::string& date) {
+  return kCls + "Data da última cópia: "_cp + date +
+         "\n\nDeseja criar uma nova cópia de segurança do ficheiro de citações?(S/N)\n\n\nop: "_cp;
+}
+
+/// The messages of the backup and restore dialogues.
+inline const std::string kPreparing = "\n\nA preparar para criar cópia do original."_cp;
+inline const std::string kCopyMade = kPreparing + "\n\nA fazer cópia."_cp + "\n\nCópia criada!\n\n"_cp;
+inline const std::string kCopyCancelled = "\n\nCópia cancelada.\n\n"_cp;
+inline const std::string kAskBackup = "Deseja recuperar o original apartir da cópia? (S/N)\n\nOpção: "_cp;
+inline const std::string kAskSafety =
+    "Deseja recuperar a última versão válida do ficheiro de citações? (S/N)\n\nOpção: "_cp;
+inline const std::string kNoSource = "Não existe nenhuma versão anterior da base de dados.\n\n"_cp;
+inline const std::string kRestored = "\n\nFicheiro recuperado!\n\n\n";
+inline const std::string kNotRestored = "\n\nO ficheiro não foi recuperado.\n"_cp;
 
 }  // namespace talvo_test
