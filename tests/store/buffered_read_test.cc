@@ -72,7 +72,7 @@ TEST_F(BufferedReadTest, LineReadsAcrossRefillsMatchThePlainPath) {
 TEST_F(BufferedReadTest, QuotationAcrossARefillIsReadWhole) {
   // A quotation that starts a few bytes before the first refill and runs past it.
   std::string quote = "\"" + std::string(1500, 'q') + "\"";
-  std::string text = kHeaderBytes + "\n" + std::string(65536 - 17 - 1 - 10, ' ') + quote + "\nAutor\n";
+  std::string text = kHeader + "\n" + std::string(65536 - 17 - 1 - 10, ' ') + quote + "\nAutor\n";
   dir.write("citas.txt", text);
   FileIn in(path("citas.txt").c_str());
   char first[kQuoteSize], field[kQuoteSize], author[kAuthorSize];
@@ -88,7 +88,7 @@ TEST_F(BufferedReadTest, QuotationAcrossARefillIsReadWhole) {
 TEST_F(BufferedReadTest, ByteEndingAQuotationAtARefillIsConsumed) {
   // The per-cent sign that cuts the quotation is the last byte of the first buffer; the
   // author read then takes the rest of that line from the next one.
-  std::string head = kHeaderBytes + "\n\"";
+  std::string head = kHeader + "\n\"";
   std::string text = head + std::string(65536 - head.size() - 1, 'a') + "%resto\"\nAutor\n";
   dir.write("citas.txt", text);
   FileIn in(path("citas.txt").c_str());

@@ -9,25 +9,25 @@ class DataFilesTest : public StoreFolderTest {};
 
 TEST_F(DataFilesTest, CreateFileWritesTheHeaderForTheStoreOnly) {
   create_file("citas.txt");
-  EXPECT_EQ(dir.read("citas.txt"), kHeaderBytes);
-  EXPECT_EQ(kHeaderBytes.size(), 16u);
+  EXPECT_EQ(dir.read("citas.txt"), kHeader);
+  EXPECT_EQ(kHeader.size(), 16u);
   for (const char* name : {"added.dat", "deleted.dat", "copy.dat", "citas.txt.old", "CITAS.TXT"}) {
     create_file(name);
     EXPECT_EQ(dir.read(name), "") << name;
   }
   // An existing file is emptied, or brought back to the bare header.
-  dir.write("citas.txt", kHeaderBytes + "\n\"Um.\"\nA\n");
+  dir.write("citas.txt", kHeader + "\n\"Um.\"\nA\n");
   dir.write("added.dat", "\n\"Um.\"\nA\n");
   create_file("citas.txt");
   create_file("added.dat");
-  EXPECT_EQ(dir.read("citas.txt"), kHeaderBytes);
+  EXPECT_EQ(dir.read("citas.txt"), kHeader);
   EXPECT_EQ(dir.read("added.dat"), "");
 }
 
 TEST_F(DataFilesTest, FileExistsCreatesOnlyWhatIsMissing) {
   file_exists("citas.txt");
   file_exists("deleted.dat");
-  EXPECT_EQ(dir.read("citas.txt"), kHeaderBytes);
+  EXPECT_EQ(dir.read("citas.txt"), kHeader);
   EXPECT_EQ(dir.read("deleted.dat"), "");
   const std::string store = "cabe\xE7" "alho\n\"Um.\"\nA\n", journal = "\n\"Dois.\"\nB\n";
   dir.write("citas.txt", store);

@@ -84,7 +84,7 @@ TEST_F(RecordReaderTest, ReadsEveryLayoutEntryByEntry) {
     std::string bytes;
     Events events;
   };
-  const std::string& h = kHeaderBytes;
+  const std::string& h = kHeader;
   const std::string one = "\n" + kOne + "\nA\n", two = "\n" + kTwo + "\nAna Lu\n";
   const Events both = {kOne, "@A", kTwo, "@Ana Lu", "0", "end"};
   const Layout stores[] = {
@@ -110,14 +110,14 @@ TEST_F(RecordReaderTest, ReadsEveryLayoutEntryByEntry) {
 TEST_F(RecordReaderTest, CutQuotationsFallBackInStep) {
   // A per-cent sign: the author read takes the rest of the line, then one 0 per
   // non-blank byte of the true author line "Ana Lu".
-  EXPECT_EQ(scan(kHeaderBytes + "\n\"Cem % certo.\"\nAna Lu\n\n\"Dois.\"\nB\n"),
+  EXPECT_EQ(scan(kHeader + "\n\"Cem % certo.\"\nAna Lu\n\n\"Dois.\"\nB\n"),
             seq({"\"Cem \"", "@certo.\"", "0*5", "\"Dois.\"", "@B", "0", "end"}));
   // A double quote in the walked-over text starts a quotation there.
-  EXPECT_EQ(scan(kHeaderBytes + "\n\"a & b\"\nX \"y\" z\n"),
+  EXPECT_EQ(scan(kHeader + "\n\"a & b\"\nX \"y\" z\n"),
             seq({"\"a \"", "@b\"", "0", "\"y\"", "@z", "0", "end"}));
   // CR LF line ends: the carriage return cuts a quotation that spans two lines, and
   // stays at the end of each author read.
-  EXPECT_EQ(scan(kHeaderBytes + "\r\n\"Um.\"\r\nA\r\n\r\n\"Dois\r\nlinhas.\"\r\nB\r\n"),
+  EXPECT_EQ(scan(kHeader + "\r\n\"Um.\"\r\nA\r\n\r\n\"Dois\r\nlinhas.\"\r\nB\r\n"),
             seq({kOne, "@A\r", "0", "\"Dois\"", "@linhas.\"\r", "0*3", "end"}));
   // A first line that is a quotation is never seen, whichever way it is skipped.
   for (Skip skip : {Skip::kFlushin, Skip::kReadLine})
@@ -128,15 +128,15 @@ TEST_F(RecordReaderTest, CutQuotationsFallBackInStep) {
 TEST_F(RecordReaderTest, RealByteFFIsAnOrdinaryByteOutsideAQuotation) {
   // Before and after a walked-over byte, after a blank, inside an author line, and
   // inside a quotation (where it cuts it).
-  EXPECT_EQ(scan(kHeaderBytes + "\n\xFFx\xFF\"Um.\"\n\xFFvio\n \xFF\n\"Sim\xFF" "fim.\"\nA\n"),
+  EXPECT_EQ(scan(kHeader + "\n\xFFx\xFF\"Um.\"\n\xFFvio\n \xFF\n\"Sim\xFF" "fim.\"\nA\n"),
             seq({"0*3", kOne, "@\xFFvio", "0", "\"Sim\"", "@fim.\"", "0*2", "end"}));
 }
 
 TEST_F(RecordReaderTest, MultilineQuotationsAndTheEndOfTheFile) {
-  EXPECT_EQ(scan(kHeaderBytes + "\n\"Linha um,\n  linha dois.\"\nAutor\n"),
+  EXPECT_EQ(scan(kHeader + "\n\"Linha um,\n  linha dois.\"\nAutor\n"),
             seq({"\"Linha um,\n  linha dois.\"", "@Autor", "0", "end"}));
-  EXPECT_EQ(scan(kHeaderBytes + "\n\"Fim.\""), seq({"\"Fim.\"", "@<end>", "end"}));
-  EXPECT_EQ(scan(kHeaderBytes + "\n\"Fim.\"\n \n"), seq({"\"Fim.\"", "@<end>", "end"}));
+  EXPECT_EQ(scan(kHeader + "\n\"Fim.\""), seq({"\"Fim.\"", "@<end>", "end"}));
+  EXPECT_EQ(scan(kHeader + "\n\"Fim.\"\n \n"), seq({"\"Fim.\"", "@<end>", "end"}));
 }
 
 TEST_F(RecordReaderTest, LongQuotationsAndAuthorsKeepToTheirFields) {
@@ -144,13 +144,13 @@ TEST_F(RecordReaderTest, LongQuotationsAndAuthorsKeepToTheirFields) {
   for (std::size_t size : {1996u, 1997u, 1998u, 3000u}) {
     std::string body;
     for (std::size_t i = 0; i < size; ++i) body += pattern[i % pattern.size()];
-    EXPECT_EQ(scan(kHeaderBytes + "\n\"" + body + "\"\nLongo\n\n\"Dois.\"\nB\n"),
+    EXPECT_EQ(scan(kHeader + "\n\"" + body + "\"\nLongo\n\n\"Dois.\"\nB\n"),
               seq({"\"" + body.substr(0, 1997) + "\"", "@Longo", "\"Dois.\"", "@B", "0", "end"}))
         << size << " bytes";
   }
   std::string author(200, 'x');
   for (std::size_t i = 0; i < author.size(); i += 7) author[i] = static_cast<char>('a' + i % 26);
-  EXPECT_EQ(scan(kHeaderBytes + "\n" + kOne + "\n" + author + "\n\n\"Dois.\"\nB\n"),
+  EXPECT_EQ(scan(kHeader + "\n" + kOne + "\n" + author + "\n\n\"Dois.\"\nB\n"),
             seq({kOne, "@" + author.substr(0, 49), "\"Dois.\"", "@B", "0", "end"}));
   std::string first_line(3000, 'h');
   EXPECT_EQ(scan(first_line + "\n" + kOne + "\nA\n", Skip::kReadLine), seq({kOne, "@A", "0", "end"}));

@@ -12,7 +12,7 @@
 namespace store_test {
 
 /// The 16 bytes of the store header line, "-== Citações ==-" in ISO-8859-1.
-inline const std::string kHeaderBytes = "\x2D\x3D\x3D\x20\x43\x69\x74\x61\xE7\xF5\x65\x73\x20\x3D\x3D\x2D";
+using talvo_test::kHeader;
 
 /// A test with its own scratch directory (made with mkdtemp) as the current directory;
 /// the directory the test started in is restored afterwards.
