@@ -32,6 +32,31 @@ int skip_blanks(Source& in) {
   return c;
 }
 
+/// Walks the bytes a buffered source has read ahead, a run at a time: `run_length(from,
+/// end)` tells how many of them, from the first, belong to the run. The first `keep` of
+/// them go to `field` (from `field[kept]` on), the rest are dropped. Stops before the first
+/// byte that does not belong (true) or at the end of the input (false); `kept` and
+/// `took_any` tell what was taken.
+template <Buffered Source, class RunLength>
+bool take_run(Source& in, RunLength run_length, char* field, std::size_t keep, std::size_t& kept,
+              bool& took_any) {
+  for (;;) {
+    const unsigned char* from = in.ahead();
+    const unsigned char* end = in.ahead_end();
+    if (from == end) {
+      if (!in.refill()) return false;
+      continue;
+    }
+    std::size_t run = run_length(from, end);
+    std::size_t take = std::min(run, keep - kept);
+    std::memcpy(field + kept, from, take);
+    kept += take;
+    took_any = took_any || run > 0;
+    in.skip(run);
+    if (from + run != end) return true;
+  }
+}
+
 /// Takes bytes up to, not including, `stop` (or the end of input), keeping the first
 /// `keep` of them in `field` and dropping the rest; the stop byte stays in the input.
 /// Returns how many bytes were kept; `field` is not NUL-terminated here.
@@ -40,25 +65,12 @@ std::size_t take_until(Source& in, char* field, std::size_t keep, int stop, bool
   std::size_t kept = 0;
   bool any = false;
   if constexpr (Buffered<Source>) {
-    // Whole runs of the bytes ahead at a time: the stop byte is found with memchr and
-    // never taken.
-    for (;;) {
-      const unsigned char* from = in.ahead();
-      const unsigned char* end = in.ahead_end();
-      if (from == end) {
-        if (!in.refill()) break;
-        continue;
-      }
+    // The stop byte is found with memchr, a whole run of the bytes ahead at a time.
+    auto up_to_stop = [stop](const unsigned char* from, const unsigned char* end) {
       const void* hit = std::memchr(from, stop, static_cast<std::size_t>(end - from));
-      const unsigned char* to = hit != nullptr ? static_cast<const unsigned char*>(hit) : end;
-      std::size_t run = static_cast<std::size_t>(to - from);
-      std::size_t take = std::min(run, keep - kept);
-      std::memcpy(field + kept, from, take);
-      kept += take;
-      any = any || run > 0;
-      in.skip(run);
-      if (hit != nullptr) break;
-    }
+      return static_cast<std::size_t>((hit != nullptr ? static_cast<const unsigned char*>(hit) : end) - from);
+    };
+    take_run(in, up_to_stop, field, keep, kept, any);
   } else {
     for (int c = in.get(); c >= 0; c = in.get()) {
       if (c == stop) {

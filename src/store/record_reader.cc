@@ -1,6 +1,4 @@
 // The record reader: the one scanner for entries in every data file.
-#include <algorithm>
-#include <cstring>
 
 #include "quote_entry.h"
 #include "quote_scan.h"
@@ -20,28 +18,14 @@ int getquot(FileIn& in, char* quote) {
   // No end-of-file test while walking blanks: the end then returns 0, and -1 comes next.
   while (c == ' ' || c == '\n') c = in.get();
   if (c != '"') return 0;
-  std::size_t n = 0;
-  quote[n++] = '"';
+  quote[0] = '"';
   // The first byte the classes do not admit ends the quotation, and is consumed: normally
   // the closing double quote, otherwise the rest of the text stays in the file. The end
   // of the file ends it too. Bytes past the field's room are read and dropped.
-  for (;;) {
-    const unsigned char* from = in.ahead();
-    const unsigned char* end = in.ahead_end();
-    if (from == end) {
-      if (!in.refill()) break;
-      continue;
-    }
-    std::size_t run = admitted_run(from, end);
-    std::size_t take = std::min(run, kMaxQuoteText + 1 - n);
-    std::memcpy(quote + n, from, take);
-    n += take;
-    if (from + run != end) {
-      in.skip(run + 1);  // the byte that ended it
-      break;
-    }
-    in.skip(run);
-  }
+  std::size_t kept = 0;
+  bool any = false;
+  if (scan::take_run(in, admitted_run, quote + 1, kMaxQuoteText, kept, any)) in.skip(1);
+  std::size_t n = 1 + kept;
   quote[n++] = '"';
   quote[n] = '\0';
   return 1;
