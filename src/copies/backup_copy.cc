@@ -6,6 +6,7 @@
 #include "copies.h"
 #include "cp850.h"
 #include "data_files.h"
+#include "file_errors.h"
 #include "search.h"
 #include "shell.h"
 #include "store.h"
@@ -38,24 +39,19 @@ void write_stamp() {
   stamp.sync();
 }
 
-[[noreturn]] void cannot_open() {
-  console::out("\nErro: Impossibilidade em abrir o ficheiro\n");
-  exit_program(-1);
-}
-
 /// Writes the backup copy from the store; the old copy is replaced only by a whole one.
 void write_backup() {
   console::out("\n\nA preparar para criar cópia do original."_cp);
   FileIn store(kStoreFile);
-  if (!store.ok()) cannot_open();
+  if (!store.ok()) cannot_open_file(Opening::kNewLine);
   Rewrite copy(kBackupCopy, kCopyScratch);
-  if (!copy.ok()) cannot_open();
+  if (!copy.ok()) cannot_open_file(Opening::kNewLine);
   console::out("\n\nA fazer cópia."_cp);
   write_copy(store, copy.out());
   if (copy.commit())
     console::out("\n\nCópia criada!\n\n"_cp);
   else
-    console::outf("\n\nErro: O ficheiro %s não pode ser alterado.\n\n"_cp, kBackupCopy);
+    cannot_change_file(kBackupCopy);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "copies.h"
 #include "cp850.h"
 #include "data_files.h"
+#include "file_errors.h"
 #include "file_io.h"
 #include "search.h"
 
@@ -24,7 +25,7 @@ void restore_from(const char* source, const char* question) {
     return;
   }
   if (!replace_file(source, kStoreFile)) {
-    console::outf("\n\nErro: O ficheiro %s não pode ser alterado.\n\n"_cp, kStoreFile);
+    cannot_change_file(kStoreFile);
     console::wait();
     return;
   }

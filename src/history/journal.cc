@@ -6,6 +6,7 @@
 #include "console.h"
 #include "cp850.h"
 #include "data_files.h"
+#include "file_errors.h"
 #include "quote_entry.h"
 #include "shell.h"
 #include "store.h"
@@ -17,17 +18,12 @@ namespace {
 
 int& counter_of(const char* name) { return std::strcmp(name, kAddedJournal) == 0 ? Nadd : Ndele; }
 
-[[noreturn]] void cannot_open(const char* message) {
-  console::out(message);
-  exit_program(-1);
-}
-
 }  // namespace
 
 void add_entryH(const char* name, const char* quote, const char* author) {
   file_exists(name);
   FileOut journal(name, FileOut::Mode::kAppend);
-  if (!journal.ok()) cannot_open("Erro: Impossibilidade em abrir o ficheiro\n");
+  if (!journal.ok()) cannot_open_file(Opening::kSameLine);
   journal.put_entry(quote, author);
   if (!journal.sync()) {
     console::out("Erro: A entrada não foi adicionada.\n\n"_cp);
@@ -40,9 +36,9 @@ void delete_entryH(const char* name, const char* quote, const char* author) {
   bool found = false;
   file_exists(name);
   FileIn journal(name, FileIn::Mode::kUpdate);
-  if (!journal.ok()) cannot_open("\nErro: Impossibilidade em abrir o ficheiro\n");
+  if (!journal.ok()) cannot_open_file(Opening::kNewLine);
   Rewrite rewrite(name, kJournalScratch);
-  if (!rewrite.ok()) cannot_open("\nErro: Impossibilidade em abrir o ficheiro\n");
+  if (!rewrite.ok()) cannot_open_file(Opening::kNewLine);
   flushin(journal);  // the empty line that begins the first entry
   char text[kQuoteSize];
   char by[kAuthorSize];
@@ -54,7 +50,7 @@ void delete_entryH(const char* name, const char* quote, const char* author) {
     else rewrite.out().put_entry(text, by);
   }
   if (!rewrite.commit()) {
-    console::outf("\n\nErro: O ficheiro %s não pode ser alterado.\n\n"_cp, name);
+    cannot_change_file(name);
     return;
   }
   if (found) --counter_of(name);

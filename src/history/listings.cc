@@ -2,6 +2,7 @@
 #include "console.h"
 #include "cp850.h"
 #include "encoding.h"
+#include "file_errors.h"
 #include "history.h"
 #include "quote_entry.h"
 #include "shell.h"
@@ -47,8 +48,7 @@ void list_changes(const char* name) {
 void show_list(const char* name) {
   FileIn journal(name);
   if (!journal.ok()) {
-    console::out("\nErro: Impossibilidade em abrir o ficheiro\n");
-    exit_program(-1);
+    cannot_open_file(Opening::kNewLine);
   }
   flushin(journal);
   QuoteEntry entry;
@@ -67,8 +67,7 @@ void show_list(const char* name) {
 QuoteEntry find_entryH(const char* name, int number) {
   FileIn journal(name);
   if (!journal.ok()) {
-    console::out("Erro: Impossibilidade em abrir o ficheiro\n");
-    exit_program(-1);
+    cannot_open_file(Opening::kSameLine);
   }
   flushin(journal);
   QuoteEntry result{};

@@ -5,6 +5,7 @@
 #include "cp850.h"
 #include "data_files.h"
 #include "encoding.h"
+#include "file_errors.h"
 #include "journal.h"
 #include "quote_entry.h"
 #include "search.h"
@@ -12,11 +13,6 @@
 #include "store.h"
 
 namespace {
-
-[[noreturn]] void cannot_open() {
-  console::out("\nErro: Impossibilidade em abrir o ficheiro\n");
-  exit_program(-1);
-}
 
 /// Copies the store into `out` without the entries equal to the given one (file code
 /// page); true when any was left out. The rewrite drops every byte the reader walks over.
@@ -46,12 +42,12 @@ void delete_entry(char* quote, char* author) {
   transl_c2f(author, static_cast<int>(kQuoteSize));  // stops at the NUL within the field
   console::flushin();
   FileIn store(kStoreFile, FileIn::Mode::kUpdate);
-  if (!store.ok()) cannot_open();
+  if (!store.ok()) cannot_open_file(Opening::kNewLine);
   Rewrite rewrite(kStoreFile, kStoreScratch);
-  if (!rewrite.ok()) cannot_open();
+  if (!rewrite.ok()) cannot_open_file(Opening::kNewLine);
   bool found = copy_without(store, rewrite.out(), quote, author);
   if (!rewrite.commit()) {
-    console::outf("\n\nErro: O ficheiro %s não pode ser alterado.\n\n"_cp, kStoreFile);
+    cannot_change_file(kStoreFile);
     return;
   }
   if (!found) {

@@ -4,6 +4,7 @@
 #include "console.h"
 #include "data_files.h"
 #include "encoding.h"
+#include "file_errors.h"
 #include "search.h"
 #include "shell.h"
 #include "store.h"
@@ -24,8 +25,7 @@ MatchScan::MatchScan(char* search, char case_answer)
       store_(kStoreFile) {
   console::flushin();
   if (!store_.ok()) {
-    console::out("Erro: Impossibilidade em abrir o ficheiro\n");
-    exit_program(-1);
+    cannot_open_file(Opening::kSameLine);
   }
   flushin(store_);  // the header line
 }

@@ -8,6 +8,7 @@
 #include "cp850.h"
 #include "data_files.h"
 #include "encoding.h"
+#include "file_errors.h"
 #include "journal.h"
 #include "quote_entry.h"
 #include "shell.h"
@@ -59,8 +60,7 @@ void add_entry(char* quote, char* author) {
   const off_t old_length = store_length();
   FileOut store(kStoreFile, FileOut::Mode::kAppend);
   if (!store.ok()) {
-    console::out("Erro: Impossibilidade em abrir o ficheiro\n");
-    exit_program(-1);
+    cannot_open_file(Opening::kSameLine);
   }
   transl_c2f(quote, static_cast<int>(kQuoteSize));
   transl_c2f(author, static_cast<int>(kAuthorSize));

@@ -2,6 +2,7 @@
 #include "console.h"
 #include "cp850.h"
 #include "data_files.h"
+#include "file_errors.h"
 #include "quote_entry.h"
 #include "shell.h"
 #include "store.h"
@@ -9,8 +10,7 @@
 void mem_check() {
   FileIn store(kStoreFile, FileIn::Mode::kUpdate);
   if (!store.ok()) {
-    console::out("\nErro: Impossibilidade em abrir o ficheiro\n");
-    exit_program(-1);
+    cannot_open_file(Opening::kNewLine);
   }
   char quote[kQuoteSize];
   char author[kAuthorSize];
