@@ -16,10 +16,15 @@ class MatchTest {
   /// fields are left translated in place to the console code page, in their stored letter
   /// case; otherwise what they hold is left unspecified.
   bool matches(char* quote, char* author) const;
+  /// Whether letter case is ignored.
+  bool ignoring_case() const { return ignore_case_; }
 
  private:
   bool found_in_quote(const char* quote) const;
   bool found_at(const char* text) const;
+  /// The search string in a translated (and folded) copy of `text`, of at most
+  /// `size` - 1 bytes.
+  bool found_in_copy(const char* text, std::size_t size) const;
 
   bool ignore_case_;
   /// What each file byte becomes in the comparison: translated, and folded when

@@ -50,15 +50,20 @@ bool MatchTest::found_at(const char* text) const {
   return true;
 }
 
-bool MatchTest::found_in_quote(const char* quote) const {
-  if (!by_keys_) {  // the plain way: a translated (and folded) copy
-    char seen[kQuoteSize];
-    std::size_t i = 0;
-    for (; i < kQuoteSize - 1 && quote[i] != '\0'; ++i)
-      seen[i] = static_cast<char>(seen_as_[static_cast<unsigned char>(quote[i])]);
-    seen[i] = '\0';
-    return std::strstr(seen, search_) != nullptr;
+bool MatchTest::found_in_copy(const char* text, std::size_t size) const {
+  char seen[kQuoteSize];
+  bool first_seen = length_ == 0;  // strstr is called only when it may find something
+  std::size_t i = 0;
+  for (; i < size - 1 && text[i] != '\0'; ++i) {
+    seen[i] = static_cast<char>(seen_as_[static_cast<unsigned char>(text[i])]);
+    first_seen |= seen[i] == search_[0];
   }
+  seen[i] = '\0';
+  return first_seen && std::strstr(seen, search_) != nullptr;
+}
+
+bool MatchTest::found_in_quote(const char* quote) const {
+  if (!by_keys_) return found_in_copy(quote, kQuoteSize);
   if (!quote_can_hold_) return false;
   const char* keys = quote;
   char folded[kQuoteSize];
@@ -81,17 +86,7 @@ bool MatchTest::found_in_quote(const char* quote) const {
 }
 
 bool MatchTest::matches(char* quote, char* author) const {
-  if (!found_in_quote(quote)) {
-    char seen[kAuthorSize];
-    bool first_seen = length_ == 0;  // strstr is called only when it may find something
-    std::size_t i = 0;
-    for (; i < kAuthorSize - 1 && author[i] != '\0'; ++i) {
-      seen[i] = static_cast<char>(seen_as_[static_cast<unsigned char>(author[i])]);
-      first_seen |= seen[i] == search_[0];
-    }
-    seen[i] = '\0';
-    if (!first_seen || std::strstr(seen, search_) == nullptr) return false;
-  }
+  if (!found_in_quote(quote) && !found_in_copy(author, kAuthorSize)) return false;
   transl_f2c(quote, static_cast<int>(kQuoteSize));
   transl_f2c(author, static_cast<int>(kAuthorSize));
   return true;

@@ -20,8 +20,7 @@ const char* folded_if(char* search, bool ignore_case) {
 }  // namespace
 
 MatchScan::MatchScan(char* search, char case_answer)
-    : ignore_case_(is_yes(case_answer)),
-      test_(folded_if(search, ignore_case_), ignore_case_),
+    : test_(folded_if(search, is_yes(case_answer)), is_yes(case_answer)),
       store_(kStoreFile) {
   console::flushin();
   if (!store_.ok()) {

@@ -15,13 +15,12 @@ class MatchScan {
   MatchScan& operator=(const MatchScan&) = delete;
 
   /// Whether letter case is ignored.
-  bool ignoring_case() const { return ignore_case_; }
+  bool ignoring_case() const { return test_.ignoring_case(); }
   /// Reads on to the next matching entry, translated to the console code page, in its
   /// stored letter case; false at the end of the store.
   bool next(QuoteEntry& entry);
 
  private:
-  bool ignore_case_;
   MatchTest test_;
   FileIn store_;
 };
