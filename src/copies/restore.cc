@@ -8,14 +8,17 @@
 #include "file_errors.h"
 #include "file_io.h"
 #include "search.h"
+#include "store.h"
 
 namespace {
 
-/// Asks, then renames `source` over the store in one step and offers a new backup copy.
+/// Asks, then puts a copy of `source` in the store's place in one step (the source stays
+/// where it is) and offers a new backup copy.
 void restore_from(const char* source, const char* question) {
   console::out(question);
   char answer = console::read_next_char();
-  if (!FileIn(source).ok()) {
+  FileIn copy(source);
+  if (!copy.ok()) {
     console::out("Não existe nenhuma versão anterior da base de dados.\n\n"_cp);
     return;
   }
@@ -24,7 +27,7 @@ void restore_from(const char* source, const char* question) {
     console::wait();
     return;
   }
-  if (!replace_file(source, kStoreFile)) {
+  if (!copy_whole(copy, source, kStoreFile, kStoreScratch)) {
     cannot_change_file(kStoreFile);
     console::wait();
     return;

@@ -3,6 +3,8 @@
 // as the C library keeps stdin's and stdout's.
 #include "console.h"
 
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <csignal>
 #include <optional>
 #include <string>
 
@@ -81,11 +84,20 @@ class Output {
       pending_.swap(shown);
     }
     std::size_t done = 0;
-    while (done < pending_.size()) {
+    while (!closed_ && done < pending_.size()) {
       ssize_t n = ::write(STDOUT_FILENO, pending_.data() + done, pending_.size() - done);
-      if (n > 0) done += static_cast<std::size_t>(n);
-      else if (n < 0 && errno == EINTR) continue;
-      else break;  // a closed console: what cannot be shown is dropped
+      if (n > 0) {
+        done += static_cast<std::size_t>(n);
+      } else if (n < 0 && errno == EINTR) {
+        continue;
+      } else if (n < 0 && errno == EPIPE) {
+        // The reader has gone (`talvo | head`): the run ends as at the end of input.
+        closed_ = true;
+        pending_.clear();
+        exit_program(0);
+      } else {
+        break;  // a console that fails otherwise: what cannot be shown is dropped
+      }
     }
     pending_.clear();
   }
@@ -94,6 +106,7 @@ class Output {
   static constexpr std::size_t kMostHeld = 64 * 1024;
   std::string pending_;
   bool utf8_ = false;
+  bool closed_ = false;  // the reader has gone: nothing more is written
 };
 
 Input& input() {
@@ -108,28 +121,63 @@ Output& output() {
 
 enum class Clear { kCommand, kAnsi, kNone };
 Clear clear_mode = Clear::kNone;
+/// The `cls` program run to clear the screen, by its full path.
+std::string cls_path;
+/// Whether the end of input is typed at a terminal (Ctrl-D) with the screen on one too.
+bool on_terminal = false;
 
-/// Whether an executable named `cls` stands in one of PATH's directories.
-bool cls_on_path() {
+/// The full path of an executable named `cls` in one of PATH's directories, or "".
+/// Only absolute directories count: an empty entry or "." would run whatever `cls` the
+/// collection's own directory holds.
+std::string find_cls() {
   const char* path = std::getenv("PATH");
-  if (path == nullptr) return false;
+  if (path == nullptr) return "";
   std::string dirs = path;
   std::size_t start = 0;
   while (start <= dirs.size()) {
     std::size_t end = dirs.find(':', start);
     if (end == std::string::npos) end = dirs.size();
     std::string dir = dirs.substr(start, end - start);
-    std::string candidate = (dir.empty() ? std::string(".") : dir) + "/cls";
-    if (::access(candidate.c_str(), X_OK) == 0) return true;
+    std::string candidate = dir + "/cls";
+    if (!dir.empty() && dir[0] == '/' && ::access(candidate.c_str(), X_OK) == 0) return candidate;
     start = end + 1;
   }
-  return false;
+  return "";
+}
+
+/// Runs `cls` directly, no shell between, and waits for it; its result does not matter.
+void run_cls() {
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  // The program ignores SIGPIPE for itself; `cls` gets the usual handling back.
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGPIPE);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  char name[] = "cls";
+  char* argv[] = {name, nullptr};
+  pid_t pid = -1;
+  if (posix_spawn(&pid, cls_path.c_str(), nullptr, &attributes, argv, environ) == 0) {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+  }
+  posix_spawnattr_destroy(&attributes);
+}
+
+/// Whether the terminal's TERM can take the ANSI clear sequence.
+bool term_takes_ansi() {
+  const char* term = std::getenv("TERM");
+  return term != nullptr && *term != '\0' && std::strcmp(term, "dumb") != 0;
 }
 
 /// A console read that needs a character and meets the end of input ends the program.
 int need(int c) {
-  if (c < 0) exit_program(0);
-  return c;
+  if (c >= 0) return c;
+  // Ctrl-D leaves the cursor after the prompt: the shell's own prompt gets a line of its own.
+  if (on_terminal) out("\n");
+  exit_program(0);
 }
 
 }  // namespace
@@ -208,17 +256,17 @@ void setup() {
     if (in_terminal) input().bridge();
     if (out_terminal) output().bridge();
   }
-  if (cls_on_path()) clear_mode = Clear::kCommand;
-  else if (out_terminal) clear_mode = Clear::kAnsi;
+  on_terminal = in_terminal && out_terminal;
+  cls_path = find_cls();
+  if (!cls_path.empty()) clear_mode = Clear::kCommand;
+  else if (out_terminal && term_takes_ansi()) clear_mode = Clear::kAnsi;
 }
 
 void clear_screen() {
   switch (clear_mode) {
     case Clear::kCommand:
       flush();
-      if (std::system("cls") == -1) {
-        // the screen is simply not cleared
-      }
+      run_cls();
       break;
     case Clear::kAnsi:
       out("\x1b[H\x1b[2J");

@@ -12,12 +12,13 @@ constexpr std::size_t kMaxQuoteText = kQuoteSize - 3;
 
 }  // namespace
 
-int getquot(FileIn& in, char* quote) {
+int getquot(FileIn& in, char* quote, long long* begin) {
   int c = in.get();
   if (c < 0) return -1;
   // No end-of-file test while walking blanks: the end then returns 0, and -1 comes next.
   while (c == ' ' || c == '\n') c = in.get();
   if (c != '"') return 0;
+  if (begin != nullptr) *begin = in.offset() - 1;
   quote[0] = '"';
   // The first byte the classes do not admit ends the quotation, and is consumed: normally
   // the closing double quote, otherwise the rest of the text stays in the file. The end
