@@ -21,6 +21,6 @@ void mem_check() {
     read_line(store, author, sizeof author);  // an author cut by the end still counts
     ++count;
   }
-  console::outf("\nExistem em memória %d citaçõ%s.\n"_cp, count, "es");
+  console::outf("\nExistem em memória %d citações.\n"_cp, count);
   console::wait();
 }
