@@ -1,5 +1,4 @@
-// The 36 accented letters the program translates, admits in a quotation and folds: one
-// list of them, and every byte table that follows from it, built at compile time.
+// The 36 accented letters, listed once, and the byte tables built from them at compile time.
 #pragma once
 
 #include <array>

@@ -1,5 +1,4 @@
-// The byte tables built from the one list of accented letters, against the tables written
-// out byte by byte.
+// The byte tables built from the list of accented letters, against the tables written out.
 #include <gtest/gtest.h>
 
 #include "accented_letters.h"
