@@ -21,7 +21,7 @@ constexpr std::size_t kDateSize = 30;
 /// The first line of the stamp file, or "Nunca" when there is none or it is empty.
 void last_copy_date(char* date) {
   FileIn stamp(kBackupStamp);
-  std::size_t n = stamp.ok() ? scan::take_until(stamp, date, kDateSize - 1, '\n', nullptr) : 0;
+  std::size_t n = stamp.ok() ? scan::take_until(stamp, date, kDateSize - 1, '\n') : 0;
   date[n] = '\0';
   if (n == 0) std::strcpy(date, "Nunca");
 }
@@ -84,9 +84,9 @@ void make_copy() {
   char date[kDateSize];
   last_copy_date(date);
   console::outf(
-      "Data da última cópia: %s\n\nDeseja criar uma nova cópia de seguranç%c do ficheiro de "
-      "citaçõ%s?(S/N)\n\n\nop: "_cp,
-      date, 'a', "es");
+      "Data da última cópia: %s\n\nDeseja criar uma nova cópia de segurança do ficheiro de "
+      "citações?(S/N)\n\n\nop: "_cp,
+      date);
   if (is_yes(console::read_next_char())) {
     const std::time_t started = std::time(nullptr);
     Stamp stamp;

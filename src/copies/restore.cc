@@ -1,6 +1,4 @@
 // Main menus 7 and 8: putting a copy back in place of the store.
-#include <cstdio>
-
 #include "console.h"
 #include "copies.h"
 #include "cp850.h"
@@ -44,10 +42,6 @@ void recover_copy() {
 }
 
 void urgent_recovery() {
-  // The question spells out "citações" through its %s, as the menu does.
-  char question[128];
-  std::snprintf(question, sizeof question,
-                "Deseja recuperar a última versão válida do ficheiro de citaçõ%s? (S/N)\n\nOpção: "_cp,
-                "es");
-  restore_from(kSafetyCopy, question);
+  restore_from(kSafetyCopy,
+               "Deseja recuperar a última versão válida do ficheiro de citações? (S/N)\n\nOpção: "_cp);
 }

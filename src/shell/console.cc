@@ -241,7 +241,7 @@ void read_line(char* field, std::size_t size) {
 }
 
 std::size_t read_piece(char* field, std::size_t keep, char stop) {
-  return scan::take_until(input(), field, keep, static_cast<unsigned char>(stop), nullptr);
+  return scan::take_until(input(), field, keep, static_cast<unsigned char>(stop));
 }
 
 void wait() { need(input().get()); }

@@ -35,8 +35,8 @@ bool add_entry(char* quote, char* author) {
   transl_c2f(checked, static_cast<int>(kQuoteSize));
   if (!reads_back_whole(checked)) {
     console::out(
-        "\nErro: Citação inválida: escreva-a entre aspas, só com letras, algarismos, espaços "
-        "e os sinais ! ' , . : ; ? ( ) - / [ ]\n\n"_cp);
+        "\nErro: Citação inválida: escreva-a entre aspas, só com letras, algarismos,\n"
+        "espaços e os sinais ! ' , . : ; ? ( ) - / [ ]\n\n"_cp);
     return false;
   }
   file_exists(kStoreFile);

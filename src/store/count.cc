@@ -23,6 +23,8 @@ void mem_check() {
   if (!store.ok()) {
     cannot_open_file(Opening::kNewLine);
   }
-  console::outf("\nExistem em memória %d citaçõ%s.\n"_cp, count_entries(store), "es");
+  console::outf("
+Existem em memória %d citações.
+"_cp, count_entries(store));
   console::wait();
 }
