@@ -17,6 +17,11 @@ class MatchTest {
   /// fields are left translated in place to the console code page, in their stored letter
   /// case; otherwise what they hold is left unspecified.
   bool matches(char* quote, char* author) const;
+  /// Whether an entry as the record reader gave it (file code page) matches; the fields
+  /// are left as they are.
+  bool holds(const char* quote, const char* author) const {
+    return found_in_quote(quote) || found_in_copy(author, kAuthorSize);
+  }
   /// Whether letter case is ignored.
   bool ignoring_case() const { return ignore_case_; }
 

@@ -40,9 +40,12 @@ EntrySpan last_equal(FileIn& file, const char* name, const char* quote, const ch
 /// Whether the entry at `span` of the file open at `file` still reads as the given one.
 bool entry_at(FileIn& file, const EntrySpan& span, const char* quote, const char* author);
 
+/// Skips the store's first line as the count reads it (blank lines before it included).
+void skip_store_header(FileIn& store);
 /// The number of entries of the store open at `store` (from its start), as the count
-/// shows it. A failed read ends the program.
-int count_entries(FileIn& store);
+/// shows it. A failed read ends the program, or with kReport ends the count (then
+/// store.failed() tells).
+int count_entries(FileIn& store, OnReadError on_error = OnReadError::kFatal);
 /// Main menu 9: counts the entries of the store.
 void mem_check();
 
@@ -57,6 +60,11 @@ bool copy_whole(FileIn& source, const char* source_name, const char* target,
 /// the rewrite `copy` and commits it. False when the source cannot be read whole or the
 /// copy cannot be made.
 bool copy_into(FileIn& source, Rewrite& copy, long long size = -1);
+
+/// Whether the record reader will read this quotation (file code page) back whole: an
+/// opening double quote, admitted bytes only, the closing double quote, then only blanks
+/// (space, tab, carriage return).
+bool reads_back_whole(const char* quote);
 
 /// Reads a quotation typed on the console into a field of kQuoteSize bytes.
 void readQuot(char* quote);

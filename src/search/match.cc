@@ -86,7 +86,7 @@ bool MatchTest::found_in_quote(const char* quote) const {
 }
 
 bool MatchTest::matches(char* quote, char* author) const {
-  if (!found_in_quote(quote) && !found_in_copy(author, kAuthorSize)) return false;
+  if (!holds(quote, author)) return false;
   transl_f2c(quote, static_cast<int>(kQuoteSize));
   transl_f2c(author, static_cast<int>(kAuthorSize));
   return true;
