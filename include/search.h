@@ -28,8 +28,8 @@ class MatchTest {
  private:
   bool found_in_quote(const char* quote) const;
   bool found_at(const char* text) const;
-  /// The search string in a translated (and folded) copy of `text`, of at most
-  /// `size` - 1 bytes.
+  /// The search string in `text` (at most `size` - 1 bytes) as seen translated, and
+  /// folded when ignoring case.
   bool found_in_copy(const char* text, std::size_t size) const;
 
   bool ignore_case_;

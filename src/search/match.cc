@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "encoding.h"
 #include "quote_entry.h"
 #include "search.h"
@@ -12,9 +16,11 @@
 // byte with bit 0x20 set, which makes a capital letter (plain or accented) its small one.
 // When all the quotation bytes that become one console byte share one key, the search
 // string can be spelled in keys, and a quotation can hold the search string only where
-// its keys hold that spelling: strstr finds those places in the keys, and each is then
-// confirmed byte by byte. So the quotation is neither translated nor folded unless it
-// matches, and an exact search reads it as it is.
+// its keys hold that spelling. An exact search finds those places with strstr in the
+// quotation itself; ignoring case, the places where the keys hold the string's first two
+// are found sixteen at a time. Each place is then confirmed byte by byte (a confirmed
+// place is one where all the keys agree). So the quotation is neither copied, translated
+// nor folded unless it matches.
 
 MatchTest::MatchTest(const char* search, bool ignore_case) : ignore_case_(ignore_case) {
   length_ = strnlen(search, kSearchSize - 1);
@@ -51,37 +57,49 @@ bool MatchTest::found_at(const char* text) const {
 }
 
 bool MatchTest::found_in_copy(const char* text, std::size_t size) const {
-  char seen[kQuoteSize];
-  bool first_seen = length_ == 0;  // strstr is called only when it may find something
-  std::size_t i = 0;
-  for (; i < size - 1 && text[i] != '\0'; ++i) {
-    seen[i] = static_cast<char>(seen_as_[static_cast<unsigned char>(text[i])]);
-    first_seen |= seen[i] == search_[0];
-  }
-  seen[i] = '\0';
-  return first_seen && std::strstr(seen, search_) != nullptr;
+  if (length_ == 0) return true;
+  // Each place whose byte is seen as the string's first is confirmed byte by byte; a
+  // confirmation stops at the text's NUL, which is seen as no byte of the string.
+  const auto first = static_cast<unsigned char>(search_[0]);
+  for (std::size_t i = 0; i < size - 1 && text[i] != '\0'; ++i)
+    if (seen_as_[static_cast<unsigned char>(text[i])] == first && found_at(text + i)) return true;
+  return false;
 }
 
 bool MatchTest::found_in_quote(const char* quote) const {
   if (!by_keys_) return found_in_copy(quote, kQuoteSize);
   if (!quote_can_hold_) return false;
-  const char* keys = quote;
-  char folded[kQuoteSize];
-  if (ignore_case_) {
-    std::size_t size = strnlen(quote, kQuoteSize - 1);
-    std::size_t i = 0;
-    for (; i + 8 <= size; i += 8) {  // eight bytes a step
-      std::uint64_t word;
-      std::memcpy(&word, quote + i, 8);
-      word |= 0x2020202020202020ULL;
-      std::memcpy(folded + i, &word, 8);
-    }
-    for (; i < size; ++i) folded[i] = static_cast<char>(quote[i] | 0x20);
-    folded[size] = '\0';
-    keys = folded;
+  if (!ignore_case_) {  // the keys are the quotation's own bytes: the library's search
+    for (const char* at = quote; (at = std::strstr(at, keys_)) != nullptr; ++at)
+      if (found_at(at)) return true;
+    return false;
   }
-  for (const char* at = keys; (at = std::strstr(at, keys_)) != nullptr; ++at)
-    if (found_at(quote + (at - keys))) return true;
+  if (length_ == 0) return true;
+  const std::size_t size = strnlen(quote, kQuoteSize - 1);
+  if (size < length_) return false;
+  // Where the search string can start: where the quotation's keys hold its first two.
+  const std::size_t last = size - length_;  // the last place it can start
+  const unsigned char fold = 0x20;
+  const auto first = static_cast<unsigned char>(keys_[0]);
+  std::size_t i = 0;
+#ifdef __SSE2__
+  const __m128i folding = _mm_set1_epi8(static_cast<char>(fold));
+  const __m128i first_keys = _mm_set1_epi8(keys_[0]);
+  // With a one-byte string the second compare sees the NUL's key, which every lane passes.
+  const __m128i second_keys = _mm_set1_epi8(length_ > 1 ? keys_[1] : 0);
+  const __m128i any_second = _mm_set1_epi8(length_ > 1 ? 0 : static_cast<char>(0xFF));
+  for (; i + 15 <= last; i += 16) {  // sixteen places a step, all of them at most `last`
+    __m128i here = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(quote + i)), folding);
+    __m128i next = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(quote + i + 1)), folding);
+    __m128i both = _mm_and_si128(_mm_cmpeq_epi8(here, first_keys),
+                                 _mm_or_si128(_mm_cmpeq_epi8(next, second_keys), any_second));
+    for (auto places = static_cast<unsigned>(_mm_movemask_epi8(both)); places != 0;
+         places &= places - 1)
+      if (found_at(quote + i + static_cast<std::size_t>(__builtin_ctz(places)))) return true;
+  }
+#endif
+  for (; i <= last; ++i)
+    if ((static_cast<unsigned char>(quote[i]) | fold) == first && found_at(quote + i)) return true;
   return false;
 }
 
