@@ -6,15 +6,18 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cp850.h"
 
 namespace talvo_test {
 
-/// What one run of the program left: everything it printed and its exit status.
+/// What one run of the program left: everything it printed on standard output and on
+/// standard error, and its exit status.
 struct Outcome {
   std::string out;
   int status = -1;
+  std::string err;
 };
 
 /// A fresh directory for one test, removed afterwards; holds data/ (the program's
@@ -48,6 +51,11 @@ class ScratchDir {
 /// nullptr-like "" removes nothing; use it to add variables such as LD_PRELOAD).
 Outcome run_talvo(const ScratchDir& dir, const std::string& input,
               const std::map<std::string, std::string>& env = {});
+
+/// Runs talvo as run_talvo does, with the arguments `args`.
+Outcome run_talvo_with(const ScratchDir& dir, const std::vector<std::string>& args,
+                       const std::string& input = "",
+                       const std::map<std::string, std::string>& env = {});
 
 /// A test with its own scratch directory.
 class SessionTest : public ::testing::Test {

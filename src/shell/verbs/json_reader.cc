@@ -115,6 +115,7 @@ ReadResult read_json_entries(std::string_view input) {
     first = false;
     ReadEntry entry;
     entry.number = static_cast<int>(result.entries.size()) + 1;
+    json.peek();  // the entry begins where its brace stands
     entry.line = json.line();
     if (!json.take('{'))
       return malformed("esperava-se um objecto json ({)"_cp, json.line());
