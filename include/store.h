@@ -10,8 +10,9 @@
 /// The record reader: -1 at the end of the file, 0 for a byte that does not begin a
 /// quotation (consumed), 1 with a quotation, double quotes included, in `quote` (a
 /// field of kQuoteSize). At most 1997 bytes between the quotes are kept. With a quotation,
-/// `begin` (when given) gets the offset of its opening double quote.
-int getquot(FileIn& in, char* quote, long long* begin = nullptr);
+/// `begin` (when given) gets the offset of its opening double quote. When `keep_text` is
+/// false the quotation is read just the same but only its double quotes are kept.
+int getquot(FileIn& in, char* quote, long long* begin = nullptr, bool keep_text = true);
 /// " %[^\n]" on a data file, into a field of `size` bytes.
 inline scan::Line read_line(FileIn& in, char* field, std::size_t size) {
   return scan::read_line(in, field, size);

@@ -56,17 +56,19 @@ int random_verb(Charset charset) {
   skip_store_header(store);  // as the count does: the entries chosen from are those counted
   EntryReader entries(store, kStoreFile, OnReadError::kReport);
   FoundEntry found;
-  QuoteEntry kept;
+  EntrySpan kept;
   long long count = 0;
   Reservoir reservoir;
-  while (entries.next(found))
-    if (reservoir.takes(++count)) kept = found.entry;
+  // Only where the chosen entry lies is kept; it is read again once chosen for good.
+  while (entries.next(found, EntryReader::Keep::kSpan))
+    if (reservoir.takes(++count)) kept = found.span;
   if (entries.failed()) return store_read_failed(charset);
   if (count == 0) {
     say_error(charset, "A colecção não tem entradas."_cp);
     return 1;
   }
+  if (!store.seek(kept.begin) || !entries.next(found)) return store_read_failed(charset);
   VerbOutput out(charset);
-  EntryWriter(out, EntryFormat::kText).put(kept.quote, kept.author);
+  EntryWriter(out, EntryFormat::kText).put(found.entry.quote, found.entry.author);
   return finish_output(out, 0);
 }
