@@ -37,6 +37,8 @@ class MatchTest {
   /// ignoring case.
   unsigned char seen_as_[256];
   char search_[kSearchSize];
+  /// The file bytes seen as the search string's first byte (NUL-terminated).
+  char first_bytes_[256];
   std::size_t length_ = 0;
   /// Whether a quotation can be searched through its keys (see match.cc), and the search
   /// string spelled in keys; `quote_can_hold_` is false when no quotation byte becomes

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define TALVO_WIDE_MATCH 1
 #endif
 
 #include "encoding.h"
@@ -41,6 +42,10 @@ MatchTest::MatchTest(const char* search, bool ignore_case) : ignore_case_(ignore
     if (agreed < 0) agreed = key;
     else if (agreed != key) by_keys_ = false;
   }
+  std::size_t firsts = 0;
+  for (int b = 1; b < 256 && length_ > 0; ++b)
+    if (seen_as_[b] == static_cast<unsigned char>(search_[0])) first_bytes_[firsts++] = static_cast<char>(b);
+  first_bytes_[firsts] = '\0';
   for (std::size_t j = 0; j < length_; ++j) {
     int key = key_of[static_cast<unsigned char>(search_[j])];
     if (key < 0) quote_can_hold_ = false;
@@ -48,6 +53,64 @@ MatchTest::MatchTest(const char* search, bool ignore_case) : ignore_case_(ignore
   }
   keys_[length_] = '\0';
 }
+
+namespace {
+
+#ifdef TALVO_WIDE_MATCH
+const bool kAvx2 = [] {
+  __builtin_cpu_init();  // this runs among the static constructors
+  return __builtin_cpu_supports("avx2") != 0;
+}();
+
+/// The places from `i` on, up to `last`, where the folded quotation holds `first` and then
+/// `second` (any byte when `second` is 0), 32 at a time; each is handed to `confirm`,
+/// and true as soon as one is confirmed. `i` is left at the first place not looked at.
+template <class Confirm>
+__attribute__((target("avx2"))) bool wide_pairs(const char* quote, std::size_t& i,
+                                                  std::size_t last, char first, char second,
+                                                  Confirm confirm) {
+  const __m256i folding = _mm256_set1_epi8(0x20);
+  const __m256i firsts = _mm256_set1_epi8(first);
+  const __m256i seconds = _mm256_set1_epi8(second);
+  const __m256i any_second = _mm256_set1_epi8(second == 0 ? static_cast<char>(0xFF) : 0);
+  for (; i + 31 <= last; i += 32) {
+    __m256i here = _mm256_or_si256(
+        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(quote + i)), folding);
+    __m256i next = _mm256_or_si256(
+        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(quote + i + 1)), folding);
+    __m256i both = _mm256_and_si256(_mm256_cmpeq_epi8(here, firsts),
+                                    _mm256_or_si256(_mm256_cmpeq_epi8(next, seconds), any_second));
+    for (auto places = static_cast<std::uint32_t>(_mm256_movemask_epi8(both)); places != 0;
+         places &= places - 1)
+      if (confirm(i + static_cast<std::size_t>(__builtin_ctz(places)))) return true;
+  }
+  return false;
+}
+
+/// The same, 16 at a time.
+template <class Confirm>
+bool narrow_pairs(const char* quote, std::size_t& i, std::size_t last, char first, char second,
+                  Confirm confirm) {
+  const __m128i folding = _mm_set1_epi8(0x20);
+  const __m128i firsts = _mm_set1_epi8(first);
+  const __m128i seconds = _mm_set1_epi8(second);
+  const __m128i any_second = _mm_set1_epi8(second == 0 ? static_cast<char>(0xFF) : 0);
+  for (; i + 15 <= last; i += 16) {
+    __m128i here =
+        _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(quote + i)), folding);
+    __m128i next =
+        _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(quote + i + 1)), folding);
+    __m128i both = _mm_and_si128(_mm_cmpeq_epi8(here, firsts),
+                                 _mm_or_si128(_mm_cmpeq_epi8(next, seconds), any_second));
+    for (auto places = static_cast<unsigned>(_mm_movemask_epi8(both)); places != 0;
+         places &= places - 1)
+      if (confirm(i + static_cast<std::size_t>(__builtin_ctz(places)))) return true;
+  }
+  return false;
+}
+#endif
+
+}  // namespace
 
 bool MatchTest::found_at(const char* text) const {
   for (std::size_t j = 0; j < length_; ++j)
@@ -57,12 +120,12 @@ bool MatchTest::found_at(const char* text) const {
 }
 
 bool MatchTest::found_in_copy(const char* text, std::size_t size) const {
+  (void)size;  // every field is NUL-terminated within its size
   if (length_ == 0) return true;
-  // Each place whose byte is seen as the string's first is confirmed byte by byte; a
-  // confirmation stops at the text's NUL, which is seen as no byte of the string.
-  const auto first = static_cast<unsigned char>(search_[0]);
-  for (std::size_t i = 0; i < size - 1 && text[i] != '\0'; ++i)
-    if (seen_as_[static_cast<unsigned char>(text[i])] == first && found_at(text + i)) return true;
+  // Each place whose byte is seen as the string's first is confirmed byte by byte; the
+  // places are found by the library, among the bytes of `first_bytes_`.
+  for (const char* at = text; (at = std::strpbrk(at, first_bytes_)) != nullptr; ++at)
+    if (found_at(at)) return true;
   return false;
 }
 
@@ -82,21 +145,12 @@ bool MatchTest::found_in_quote(const char* quote) const {
   const unsigned char fold = 0x20;
   const auto first = static_cast<unsigned char>(keys_[0]);
   std::size_t i = 0;
-#ifdef __SSE2__
-  const __m128i folding = _mm_set1_epi8(static_cast<char>(fold));
-  const __m128i first_keys = _mm_set1_epi8(keys_[0]);
-  // With a one-byte string the second compare sees the NUL's key, which every lane passes.
-  const __m128i second_keys = _mm_set1_epi8(length_ > 1 ? keys_[1] : 0);
-  const __m128i any_second = _mm_set1_epi8(length_ > 1 ? 0 : static_cast<char>(0xFF));
-  for (; i + 15 <= last; i += 16) {  // sixteen places a step, all of them at most `last`
-    __m128i here = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(quote + i)), folding);
-    __m128i next = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(quote + i + 1)), folding);
-    __m128i both = _mm_and_si128(_mm_cmpeq_epi8(here, first_keys),
-                                 _mm_or_si128(_mm_cmpeq_epi8(next, second_keys), any_second));
-    for (auto places = static_cast<unsigned>(_mm_movemask_epi8(both)); places != 0;
-         places &= places - 1)
-      if (found_at(quote + i + static_cast<std::size_t>(__builtin_ctz(places)))) return true;
-  }
+#ifdef TALVO_WIDE_MATCH
+  // With a one-byte string any second byte will do.
+  const char second = length_ > 1 ? keys_[1] : 0;
+  auto confirm = [&](std::size_t at) { return found_at(quote + at); };
+  if (kAvx2 && wide_pairs(quote, i, last, keys_[0], second, confirm)) return true;
+  if (narrow_pairs(quote, i, last, keys_[0], second, confirm)) return true;
 #endif
   for (; i <= last; ++i)
     if ((static_cast<unsigned char>(quote[i]) | fold) == first && found_at(quote + i)) return true;
