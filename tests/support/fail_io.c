@@ -1,7 +1,8 @@
 /* Test support: an LD_PRELOAD library that makes write, fsync or rename fail on demand,
  * to show what the program does on a full disk or a failed rename (tests run as root,
  * so permissions cannot make these fail).
- *   TALVO_FAIL_WRITE=name   write() to a file whose name ends in "name" fails (ENOSPC)
+ *   TALVO_FAIL_WRITE=name   write() or copy_file_range() into a file whose name ends in
+ *                           "name" fails (ENOSPC)
  *   TALVO_FAIL_FSYNC=name   fsync() of such a file fails (EIO)
  *   TALVO_FAIL_RENAME=name  rename() whose new name ends in "name" fails (EIO) */
 #define _GNU_SOURCE
@@ -36,6 +37,21 @@ ssize_t write(int fd, const void* buf, size_t count) {
     return -1;
   }
   return real(fd, buf, count);
+}
+
+/* Copies and deletions go through the kernel's copy: a full disk fails it as it fails a
+ * write. */
+ssize_t copy_file_range(int fd_in, off_t* off_in, int fd_out, off_t* off_out, size_t len,
+                        unsigned flags) {
+  static ssize_t (*real)(int, off_t*, int, off_t*, size_t, unsigned);
+  if (!real)
+    real = (ssize_t(*)(int, off_t*, int, off_t*, size_t, unsigned))dlsym(RTLD_NEXT,
+                                                                        "copy_file_range");
+  if (fd_out > 2 && fd_is(fd_out, "TALVO_FAIL_WRITE")) {
+    errno = ENOSPC;
+    return -1;
+  }
+  return real(fd_in, off_in, fd_out, off_out, len, flags);
 }
 
 int fsync(int fd) {
