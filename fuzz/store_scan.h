@@ -51,7 +51,7 @@ void write_bytes(const std::string& path, const std::string& bytes);
 /// has it, so that the program's syncs cost nothing.
 std::string make_scratch_dir(const char* tag);
 
-/// Writes the copy layout of the file at `from` into `to` with the program's copy writer.
+/// Copies the file at `from` into `to` with the program's copy (byte for byte).
 void copy_layout(const std::string& from, const std::string& to);
 
 }  // namespace fuzzcheck
