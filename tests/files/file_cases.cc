@@ -70,6 +70,18 @@ std::map<std::string, std::string> snapshot(const ScratchDir& dir) {
   return files;
 }
 
+std::optional<std::string> read_path(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+void write_path(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
 int mode_of(const ScratchDir& dir, const std::string& name) {
   struct stat st {};
   if (stat((dir.data() + "/" + name).c_str(), &st) != 0) return -1;

@@ -1,7 +1,8 @@
 /* Test support: an LD_PRELOAD library that makes write, fsync or rename fail on demand,
  * to show what the program does on a full disk or a failed rename (tests run as root,
  * so permissions cannot make these fail).
- *   TALVO_FAIL_WRITE=name   write() to a file whose name ends in "name" fails (ENOSPC)
+ *   TALVO_FAIL_WRITE=name   write() or copy_file_range() to a file whose name ends in
+ *                           "name" fails (ENOSPC)
  *   TALVO_FAIL_FSYNC=name   fsync() of such a file fails (EIO)
  *   TALVO_FAIL_RENAME=name  rename() whose new name ends in "name" fails (EIO)
  *   TALVO_FAIL_READ=name    read() from such a file fails (EIO)
@@ -92,6 +93,10 @@ ssize_t copy_file_range(int in, loff_t* in_at, int out, loff_t* out_at, size_t c
                                                                          "copy_file_range");
   if (fd_is(in, "TALVO_FAIL_COPY")) {
     errno = EIO;
+    return -1;
+  }
+  if (fd_is(out, "TALVO_FAIL_WRITE")) {
+    errno = ENOSPC;
     return -1;
   }
   return real(in, in_at, out, out_at, count, flags);
