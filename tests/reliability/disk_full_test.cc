@@ -128,19 +128,15 @@ std::vector<FailureCase> cases() {
                                       std::tuple{"SafetyCopyWithSyncFailing", "TALVO_FAIL_FSYNC", "tempcopy.tmp"},
                                       std::tuple{"SafetyCopyWithRenameFailing", "TALVO_FAIL_RENAME", "tempcopy.dat"}})
     list.push_back({name, {{variable, file}}, {{"0\n", kCopyFailed, all}}, "", 0, untouched});
-  // Restores: the source cannot take the store's name.
-  list.push_back({"RestoreOfTheBackupCopyWithRenameFailing",
-                  {{"TALVO_FAIL_RENAME", "citas.txt"}},
-                  {{"7\nS\n", rewrite_failed("citas.txt"), all}},
-                  "0\n",
-                  0,
-                  store_kept_copy_renewed});
-  list.push_back({"RestoreOfTheSafetyCopyWithRenameFailing",
-                  {{"TALVO_FAIL_RENAME", "citas.txt"}},
-                  {{"8\nS\n", rewrite_failed("citas.txt"), all}},
-                  "0\n",
-                  0,
-                  store_kept_copy_renewed});
+  // Restores: the copy of the source cannot be written or cannot take the store's name;
+  // the store and the source stay.
+  for (auto [name, variable, file, typed] :
+       {std::tuple{"RestoreOfTheBackupCopyWithWriteFailing", "TALVO_FAIL_WRITE", "tempy.txt", "7\nS\n"},
+        std::tuple{"RestoreOfTheBackupCopyWithRenameFailing", "TALVO_FAIL_RENAME", "citas.txt", "7\nS\n"},
+        std::tuple{"RestoreOfTheSafetyCopyWithWriteFailing", "TALVO_FAIL_WRITE", "tempy.txt", "8\nS\n"},
+        std::tuple{"RestoreOfTheSafetyCopyWithRenameFailing", "TALVO_FAIL_RENAME", "citas.txt", "8\nS\n"}})
+    list.push_back({name, {{variable, file}}, {{typed, rewrite_failed("citas.txt"), all}}, "0\n", 0,
+                    store_kept_copy_renewed});
   return list;
 }
 

@@ -78,7 +78,8 @@ TEST_F(AddEntryTest, RepeatingAddsSeveralEntriesAndDuplicatesAreKept) {
 }
 
 TEST_F(AddEntryTest, AppendsToEveryStoreLayout) {
-  // A store rewritten by a deletion, and one restored from a copy (no final newline).
+  // A store as earlier versions rewrote it for a deletion, and one restored from an earlier
+  // version's copy (no final newline).
   dir.write("citas.txt", kHeader + "\n\n\"Um.\"\nA\n");
   run("1\n" + typed("\"Dois.\"", "B", "S") + "\n0\n");
   EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n\n\"Um.\"\nA\n\n\"Dois.\"\nB\n");
