@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <map>
 #include <string_view>
 #include <vector>
 
@@ -182,20 +183,29 @@ void check_store(const Session& session, const std::string& out) {
       fail("entry " + std::to_string(i) + " of the store was lost or changed");
 }
 
-/// With its standard output closed, nothing the program says may land in a data file:
-/// no file of its directory holds the menu's line unless the input brought it.
-void check_no_output_in_files(std::string_view whole) {
-  if (whole.find(kMenuLine) != std::string_view::npos) return;
+/// What the program's directory holds: each name with its bytes ("/" for a directory).
+/// The backup stamp holds the time of day, so only its presence counts.
+std::map<std::string, std::string> snapshot() {
   DIR* d = ::opendir(scratch().data.c_str());
   if (d == nullptr) fail("cannot list " + scratch().data);
   std::vector<std::string> names;
   while (dirent* e = ::readdir(d)) names.emplace_back(e->d_name);
   ::closedir(d);
+  std::map<std::string, std::string> files;
   for (const auto& name : names) {
-    if (kind_of(name.c_str()) != Store::kFile) continue;
-    if (fuzzcheck::read_bytes(in_data(name.c_str())).find(kMenuLine) != std::string::npos)
-      fail("the program's output landed in " + name);
+    if (name == "." || name == "..") continue;
+    if (kind_of(name.c_str()) == Store::kDirectory) files[name] = "/";
+    else files[name] = name == kBackupStamp ? "" : fuzzcheck::read_bytes(in_data(name.c_str()));
   }
+  return files;
+}
+
+/// With its standard output closed, nothing the program says may land in a data file:
+/// no file of its directory holds the menu's line unless the input brought it.
+void check_no_output_in_files(std::string_view whole, const std::map<std::string, std::string>& files) {
+  if (whole.find(kMenuLine) != std::string_view::npos) return;
+  for (const auto& [name, bytes] : files)
+    if (bytes.find(kMenuLine) != std::string::npos) fail("the program's output landed in " + name);
 }
 
 }  // namespace
@@ -206,10 +216,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view whole(reinterpret_cast<const char*>(data), size);
-  const Session session = take_apart(whole);
-
+/// Puts the directory as the input says it is at the start.
+void set_up(const Session& session) {
   fuzzcheck::empty_directory(scratch().data);
   if (session.store == Store::kFile) {
     fuzzcheck::write_bytes(in_data(kStoreFile), session.store_bytes);
@@ -217,8 +225,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } else if (session.store == Store::kDirectory) {
     if (::mkdir(in_data(kStoreFile).c_str(), 0700) != 0) fail("cannot make the directory");
   }
-  ::unlink(scratch().coverage.c_str());
+}
 
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view whole(reinterpret_cast<const char*>(data), size);
+  const Session session = take_apart(whole);
+
+  set_up(session);
+  ::unlink(scratch().coverage.c_str());
   fuzzcheck::SessionSetup setup{TALVO_BINARY, scratch().data, scratch().coverage, !fuzzing,
                                 kTimeLimitSeconds};
   setup.stdout_closed = session.stdout_closed;
@@ -227,6 +241,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   check_ending(run);
   check_files(run.status);
   check_store(session, run.out);
-  if (session.stdout_closed) check_no_output_in_files(whole);
+  if (!session.stdout_closed) return 0;
+
+  // A closed output changes nothing but where the words go: the files end as they end
+  // after the same session with an output to read.
+  const auto closed = snapshot();
+  check_no_output_in_files(whole, closed);
+  set_up(session);
+  setup.stdout_closed = false;
+  setup.coverage.clear();
+  fuzzcheck::SessionRun open = fuzzcheck::run_session(setup, session.input);
+  check_ending(open);
+  if (open.status != run.status)
+    fail("the status with the output closed (" + std::to_string(run.status) +
+         ") is not the status with it open (" + std::to_string(open.status) + ")");
+  if (snapshot() != closed) fail("the files end differently when the output is closed");
   return 0;
 }
