@@ -2,7 +2,7 @@
 // completion offers them.
 #include <cstdio>
 #include <fstream>
-#include <regex>
+#include <cctype>
 #include <set>
 #include <sstream>
 
@@ -13,21 +13,39 @@ namespace {
 
 using Names = std::set<std::string>;
 
+/// Whether the byte is a letter of a word: a-z, or part of an accented letter in UTF-8.
+bool word_byte(char c) { return (c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80; }
+
 /// The options named in a text: a dash or two and letters, at the start of a word.
 Names options_in(const std::string& text) {
   Names found;
-  static const std::regex option(R"((^|[\s\[(|,])(--?[A-Za-z]+))");
-  for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it)
-    found.insert((*it)[2]);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '-' || (i > 0 && std::string(" \t\n[(|,").find(text[i - 1]) == std::string::npos))
+      continue;
+    std::size_t end = i + (text.compare(i, 2, "--") == 0 ? 2 : 1);
+    std::size_t letters = end;
+    while (end < text.size() && std::isalpha(static_cast<unsigned char>(text[end]))) ++end;
+    if (end > letters) found.insert(text.substr(i, end - i));
+    i = end;
+  }
   return found;
 }
 
-/// The lower-case words of a text (verbs), accented letters included.
+/// The words of a text that are all small letters (verbs), between blanks and commas.
 Names words_in(const std::string& text) {
   Names found;
-  static const std::regex word(R"((^|[\s,])([a-z\xC3\xA1-\xC3\xBA]+)(?=$|[\s,]))");
-  for (std::sregex_iterator it(text.begin(), text.end(), word), end; it != end; ++it)
-    found.insert((*it)[2]);
+  std::string word;
+  bool plain = true;
+  for (char c : text + " ") {
+    if (c == ' ' || c == ',' || c == '\t') {
+      if (!word.empty() && plain) found.insert(word);
+      word.clear();
+      plain = true;
+    } else {
+      word += c;
+      plain = plain && word_byte(c);
+    }
+  }
   return found;
 }
 
