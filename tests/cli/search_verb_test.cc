@@ -30,6 +30,7 @@ TEST(SearchVerbTest, FindsWhatTheListingFinds) {
     int status;
     std::string console_search;  // the same search typed at the console
     bool ignore_case;
+    bool no_store = false;
   } cases[] = {
       {"exact, in the quotation", {"procurar", "vida"}, Locale::kC, first, 0, "vida", false},
       {"exact is exact", {"procurar", "VIDA"}, Locale::kC, "", 1, "VIDA", false},
@@ -45,34 +46,28 @@ TEST(SearchVerbTest, FindsWhatTheListingFinds) {
       {"nothing found", {"procurar", "Xilofone"}, Locale::kC, "", 1, "Xilofone", false},
       {"every entry holds a double quote", {"procurar", "\""}, Locale::kC,
        first + second + third, 0, "\"", false},
+      {"no collection is an error, not a search that finds nothing", {"procurar", "x"},
+       Locale::kUtf8, "", 2, "", false, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     ScratchDir dir;
-    dir.write("citas.txt", added_layout(kSample));
+    if (!c.no_store) dir.write("citas.txt", added_layout(kSample));
     Outcome r = run_cli(dir, c.args, c.locale);
-    EXPECT_EQ(dir.listing(), "citas.txt");  // nothing written beside the store
+    EXPECT_EQ(dir.listing(), c.no_store ? "" : "citas.txt");  // nothing written beside it
     EXPECT_EQ(r.status, c.status);
     std::string want;
     file_to_text(c.out, c.locale == Locale::kUtf8 ? Charset::kUtf8 : Charset::kCp850, want);
     EXPECT_EQ(r.out, want);
-    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.err, c.no_store ? "Erro: N\xC3\xA3o h\xC3\xA1 colec\xC3\xA7\xC3\xA3o nesta pasta: "
+                                  "falta o ficheiro citas.txt\n"
+                                : "");
     if (!c.console_search.empty()) {
       int found = 0;
       for (std::size_t at = 0; (at = r.out.find("\n\t-- ", at)) != std::string::npos; ++at) ++found;
       EXPECT_EQ(listing_results(dir, c.console_search, c.ignore_case), found);
     }
   }
-}
-
-TEST(SearchVerbTest, NoStoreIsAnErrorAndNotANoMatch) {
-  ScratchDir dir;
-  Outcome r = run_cli(dir, {"procurar", "x"}, Locale::kUtf8);
-  EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "Erro: N\xC3\xA3o h\xC3\xA1 colec\xC3\xA7\xC3\xA3o nesta pasta: falta o "
-                   "ficheiro citas.txt\n");
-  EXPECT_EQ(dir.listing(), "");
 }
 
 TEST(SearchVerbTest, AClosedOutputEndsTheSearchQuietly) {
