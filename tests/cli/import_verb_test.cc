@@ -63,6 +63,10 @@ TEST(ImportVerbTest, ChecksSkipsAndAppends) {
        "[{\"citacao\": \"\\\"Ol\xC3\xA1.\\\"\", \"autor\": \"Ana\"},\n {\"citacao\": \"\\\"X.\\\"\"}]",
        held + "\n\"Ol\xE1.\"\nAna\n", 1, 0, 1, 1,
        "Entrada 2 (linha 2) recusada: falta o membro \"autor\"\n"},
+      {"a quotation holds at most 1997 bytes between its quotes", held, "texto", Locale::kC,
+       "\"" + std::string(1997, 'a') + "\"\n\t-- A\n\n\"" + std::string(1998, 'b') + "\"\n\t-- B\n",
+       held + "\n\"" + std::string(1997, 'a') + "\"\nA\n", 1, 0, 1, 1,
+       "Entrada 2 (linha 4) recusada: a citação tem mais de 1997 caracteres entre as aspas\n"_cp},
       {"nothing to import changes nothing", held, "json", Locale::kC, "[]", held, 0, 0, 0, 0, ""},
       // A bad input, or a busy collection, changes nothing (status 2).
       {"a malformed texto file", held, "texto", Locale::kC, "\"Um.\"\n\t-- A\n\n\"Dois.\"\nB\n", held,

@@ -50,14 +50,14 @@ std::string check(const ReadEntry& read, Charset charset, Candidate& entry) {
   if (!text_to_file(read.quote, charset, entry.quote) ||
       !text_to_file(read.author, charset, entry.author))
     return "tem caracteres que a colecção não pode guardar (ISO-8859-1)"_cp;
-  if (entry.quote.size() > kQuoteSize - 1)
-    return "a citação tem mais de 1997 caracteres entre as aspas"_cp;
   if (entry.quote.find('\0') != std::string::npos || !reads_back_whole(entry.quote.c_str()))
     return "citação inválida: escreva-a entre aspas, só com letras, algarismos, espaços e os "
            "sinais ! ' , . : ; ? ( ) - / [ ] « »"_cp;
   // The blanks after the closing quote would not be read back: the entry is kept as it
   // reads back, so that it compares equal with itself.
   entry.quote.erase(entry.quote.rfind('"') + 1);
+  if (entry.quote.size() > kQuoteSize - 1)  // the record reader keeps 1997 bytes inside
+    return "a citação tem mais de 1997 caracteres entre as aspas"_cp;
   if (entry.author.empty()) return "falta o autor"_cp;
   if (entry.author.size() > kAuthorSize - 1) return "o autor tem mais de 49 caracteres"_cp;
   for (char c : entry.author)
