@@ -133,3 +133,8 @@ class Rewrite {
 
 /// Renames `from` over `to` in one step and syncs the directory; false on failure.
 bool replace_file(const char* from, const char* to);
+
+/// The length of a file in bytes, or -1 when it cannot be learnt.
+long long file_length(const char* name);
+/// Cuts a file back to its first `length` bytes; false when it cannot be done.
+bool cut_file(const char* name, long long length);

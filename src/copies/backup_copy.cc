@@ -7,6 +7,7 @@
 #include "cp850.h"
 #include "data_files.h"
 #include "file_errors.h"
+#include "local_date.h"
 #include "search.h"
 #include "shell.h"
 #include "store.h"
@@ -34,7 +35,7 @@ void write_stamp() {
     console::out("Erro na abertura do ficheiro auxiliar\n");
     exit_program(-1);
   }
-  if (ctime_r(&now, text) != nullptr) stamp.put(text);
+  if (local_date_text(now, text, sizeof text)) stamp.put(text);
   stamp.put("\n");
   stamp.sync();
 }

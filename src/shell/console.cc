@@ -3,9 +3,10 @@
 // as the C library keeps stdin's and stdout's.
 #include "console.h"
 
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
-#include <cerrno>
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
@@ -16,6 +17,7 @@
 
 #include "scan.h"
 #include "shell.h"
+#include "std_streams.h"
 #include "terminal.h"
 
 namespace console {
@@ -39,8 +41,7 @@ class Input {
   bool fill() {
     flush();  // every prompt is on the screen before the program waits
     for (;;) {
-      ssize_t n = ::read(STDIN_FILENO, decoder_ ? raw_ : buffer_, kRead);
-      if (n < 0 && errno == EINTR) continue;
+      long n = std_streams::read_input(decoder_ ? raw_ : buffer_, kRead);
       std::size_t got = n > 0 ? static_cast<std::size_t>(n) : 0;
       if (decoder_) got = n > 0 ? decoder_->feed(raw_, got, buffer_) : decoder_->finish(buffer_);
       if (got > 0) {
@@ -82,9 +83,8 @@ class Output {
     }
     std::size_t done = 0;
     while (done < pending_.size()) {
-      ssize_t n = ::write(STDOUT_FILENO, pending_.data() + done, pending_.size() - done);
+      long n = std_streams::write_output(pending_.data() + done, pending_.size() - done);
       if (n > 0) done += static_cast<std::size_t>(n);
-      else if (n < 0 && errno == EINTR) continue;
       else break;  // a closed console: what cannot be shown is dropped
     }
     pending_.clear();
@@ -109,8 +109,12 @@ Output& output() {
 enum class Clear { kCommand, kAnsi, kNone };
 Clear clear_mode = Clear::kNone;
 
-/// Whether an executable named `cls` stands in one of PATH's directories.
+/// Whether an executable named `cls` stands in one of PATH's directories. On Windows
+/// it always does: the command interpreter's own.
 bool cls_on_path() {
+#ifdef _WIN32
+  return true;
+#else
   const char* path = std::getenv("PATH");
   if (path == nullptr) return false;
   std::string dirs = path;
@@ -124,6 +128,7 @@ bool cls_on_path() {
     start = end + 1;
   }
   return false;
+#endif
 }
 
 /// A console read that needs a character and meets the end of input ends the program.
@@ -203,7 +208,8 @@ void flushin() { scan::flushin(input()); }
 void push_back(char c) { input().unget(static_cast<unsigned char>(c)); }
 
 void setup() {
-  bool in_terminal = ::isatty(STDIN_FILENO), out_terminal = ::isatty(STDOUT_FILENO);
+  bool in_terminal = std_streams::input_is_terminal();
+  bool out_terminal = std_streams::output_is_terminal();
   if ((in_terminal || out_terminal) && terminal::locale_is_utf8()) {
     if (in_terminal) input().bridge();
     if (out_terminal) output().bridge();

@@ -1,7 +1,4 @@
 // Appending one entry to the store, and journalling it.
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstring>
 
 #include "console.h"
@@ -28,16 +25,10 @@ bool reads_back_whole(const char* quote) {
   return true;
 }
 
-/// The store's length now, or -1 when it cannot be learnt.
-off_t store_length() {
-  struct stat st {};
-  return ::stat(kStoreFile, &st) == 0 ? st.st_size : -1;
-}
-
 /// After a failed append, cuts the store back to its old length: an entry reported as not
 /// added must not stay in it, whole or in part (a part would spoil the next entry read).
-void cut_back(off_t length) {
-  if (length >= 0 && ::truncate(kStoreFile, length) != 0) {
+void cut_back(long long length) {
+  if (length >= 0 && !cut_file(kStoreFile, length)) {
     // nothing more can be done: the failure is reported all the same
   }
 }
@@ -57,7 +48,7 @@ void add_entry(char* quote, char* author) {
     return;
   }
   file_exists(kStoreFile);
-  const off_t old_length = store_length();
+  const long long old_length = file_length(kStoreFile);
   FileOut store(kStoreFile, FileOut::Mode::kAppend);
   if (!store.ok()) {
     cannot_open_file(Opening::kSameLine);
