@@ -20,6 +20,9 @@ class FileIn {
 
   /// Whether the file could be opened.
   bool ok() const { return fd_ >= 0; }
+  /// Closes the file before it goes, so that a rewrite can put a new file in its place
+  /// (Windows renames over no file that is still open); reads then meet the end.
+  void close();
 
   /// The next byte (0-255), or -1 at the end of the file.
   int get() {

@@ -5,5 +5,6 @@
 #include <ctime>
 
 /// Writes `when` in local time as 24 characters and a newline, "Mon Dec  7 19:50:00 2026\n",
-/// NUL-terminated, into `text` (at least 26 bytes). False when the time cannot be told.
+/// NUL-terminated, into `text` of `size` bytes (26 are enough). False when the time cannot
+/// be told in that layout (a year outside 1000-9999) or does not fit.
 bool local_date_text(std::time_t when, char* text, std::size_t size);

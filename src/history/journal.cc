@@ -49,6 +49,7 @@ void delete_entryH(const char* name, const char* quote, const char* author) {
     if (std::strcmp(text, quote) == 0 && std::strcmp(by, author) == 0) found = true;
     else rewrite.out().put_entry(text, by);
   }
+  journal.close();
   if (!rewrite.commit()) {
     cannot_change_file(name);
     return;

@@ -46,6 +46,7 @@ void delete_entry(char* quote, char* author) {
   Rewrite rewrite(kStoreFile, kStoreScratch);
   if (!rewrite.ok()) cannot_open_file(Opening::kNewLine);
   bool found = copy_without(store, rewrite.out(), quote, author);
+  store.close();
   if (!rewrite.commit()) {
     cannot_change_file(kStoreFile);
     return;

@@ -53,8 +53,12 @@ FileIn::FileIn(const char* name, Mode mode) {
 #endif
 }
 
-FileIn::~FileIn() {
+FileIn::~FileIn() { close(); }
+
+void FileIn::close() {
   if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  pos_ = end_ = 0;
 }
 
 bool FileIn::fill() {

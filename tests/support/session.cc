@@ -1,65 +1,15 @@
-// Test support: scratch directories and runs of the real binary.
+// Test support: runs of the real binary, and the screens every test expects.
 #include "session.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <vector>
 
 namespace talvo_test {
-
-ScratchDir::ScratchDir() {
-  char pattern[] = "/tmp/talvo-test-XXXXXX";
-  root_ = mkdtemp(pattern);
-  data_ = root_ + "/data";
-  bin_ = root_ + "/bin";
-  mkdir(data_.c_str(), 0755);
-  mkdir(bin_.c_str(), 0755);
-  std::ofstream cls(bin_ + "/cls");
-  cls << "#!/bin/sh\nprintf '[CLS]'\n";
-  cls.close();
-  chmod((bin_ + "/cls").c_str(), 0755);
-}
-
-ScratchDir::~ScratchDir() {
-  std::string command = "rm -rf '" + root_ + "'";
-  if (std::system(command.c_str()) != 0) {
-    // a leftover scratch directory under /tmp is harmless
-  }
-}
-
-void ScratchDir::write(const std::string& name, const std::string& bytes) const {
-  std::ofstream file(data_ + "/" + name, std::ios::binary | std::ios::trunc);
-  file << bytes;
-}
-
-std::optional<std::string> ScratchDir::read(const std::string& name) const {
-  std::ifstream file(data_ + "/" + name, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
-}
-
-std::string ScratchDir::listing() const {
-  std::vector<std::string> names;
-  if (DIR* d = opendir(data_.c_str())) {
-    while (dirent* e = readdir(d))
-      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") names.push_back(e->d_name);
-    closedir(d);
-  }
-  std::sort(names.begin(), names.end());
-  std::string joined;
-  for (const auto& n : names) joined += (joined.empty() ? "" : " ") + n;
-  return joined;
-}
 
 Outcome run_talvo(const ScratchDir& dir, const std::string& input,
               const std::map<std::string, std::string>& env) {
@@ -80,7 +30,12 @@ Outcome run_talvo(const ScratchDir& dir, const std::string& input,
     setenv("TZ", "UTC", 1);
     setenv("LC_ALL", "C", 1);
     for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
-    execl(TALVO_BINARY, "talvo", static_cast<char*>(nullptr));
+    if (under_wine()) {
+      setenv("WINEDEBUG", "-all", 0);
+      execlp("wine", "wine", std::getenv("TALVO_TEST_WINE"), static_cast<char*>(nullptr));
+    } else {
+      execl(TALVO_BINARY, "talvo", static_cast<char*>(nullptr));
+    }
     _exit(127);
   }
   int wstatus = 0;
