@@ -1,6 +1,8 @@
-// Buffered data files: a reader and a writer of our own over the system calls, and the
-// safe rewrite that puts a new file in place of an old one in one step.
+// Buffered data files: a reader and a writer of our own over the system calls, the safe
+// rewrite that puts a new file in place of an old one in one step, and byte-exact copies.
 #pragma once
+
+#include <sys/types.h>
 
 #include <cstddef>
 #include <cstring>
@@ -21,14 +23,25 @@ class FileIn {
   /// Whether the file could be opened.
   bool ok() const { return fd_ >= 0; }
   /// Closes the file before it goes, so that a rewrite can put a new file in its place
-  /// (Windows renames over no file that is still open); reads then meet the end.
+  /// in one step (Windows renames over no file that is still open); reads then meet the end.
   void close();
+  /// Whether a read failed (an I/O error, a directory in the file's place). A failed
+  /// read looks like the end of the file to the scanners; callers that must not take
+  /// one for the other ask here.
+  bool failed() const { return failed_; }
+  /// The descriptor, for whole-file operations (size, byte-exact copies).
+  int fd() const { return fd_; }
+  /// How many bytes of the file have been taken so far: the offset of the next byte.
+  long long offset() const { return base_ + static_cast<long long>(pos_); }
 
-  /// The next byte (0-255), or -1 at the end of the file.
+  /// The next byte (0-255), or -1 at the end of the file (or after a failed read).
   int get() {
     if (pos_ == end_ && !fill()) return -1;
     return buffer_[pos_++];
   }
+
+  /// Goes to `offset`: the next byte read is the one there. False when it cannot.
+  bool seek(long long offset);
 
   /// Puts back the byte just read, so the next get() returns it again.
   void unget(int c) {
@@ -51,6 +64,8 @@ class FileIn {
 
   static constexpr std::size_t kBufferSize = 64 * 1024;
   int fd_ = -1;
+  bool failed_ = false;
+  long long base_ = 0;  // file offset of buffer_[0]
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   unsigned char buffer_[kBufferSize];
@@ -60,16 +75,21 @@ class FileIn {
 /// checks once, after sync().
 class FileOut {
  public:
-  /// Created or emptied, or appended to.
-  enum class Mode { kTruncate, kAppend };
+  /// Created or emptied; appended to; created only where no file of that name exists
+  /// (an existing one is refused, never emptied); opened for writing in place, created
+  /// when missing but never emptied; or created new, as a scratch file: whatever stands
+  /// at the name (a stale scratch file, a symbolic link) is removed first, never followed.
+  enum class Mode { kTruncate, kAppend, kExclusive, kInPlace, kNew };
 
-  FileOut(const char* name, Mode mode);
+  FileOut(const char* name, Mode mode, mode_t bits = 0644);
   ~FileOut();
   FileOut(const FileOut&) = delete;
   FileOut& operator=(const FileOut&) = delete;
 
   /// Whether the file could be opened.
   bool ok() const { return fd_ >= 0; }
+  /// The descriptor, for the permission bits and owner of a scratch file.
+  int fd() const { return fd_; }
 
   /// Writes `size` bytes.
   void write(const char* bytes, std::size_t size) {
@@ -84,6 +104,12 @@ class FileOut {
   void put(const char* text) { write(text, std::strlen(text)); }
   /// Writes one entry in the store layout: "\n", quotation, "\n", author, "\n".
   void put_entry(const char* quote, const char* author);
+  /// Writes the bytes [begin, end) of the file open at `source`, exactly, with the
+  /// kernel's copy where it has one. A failed read of the source counts as a failed write.
+  void copy_from(int source, long long begin, long long end);
+
+  /// Cuts the file back to `size` bytes, undoing an append that failed or must not stand.
+  bool cut_back(long long size);
 
   /// Hands the buffer to the system; false if any write so far failed.
   bool flush();
@@ -99,6 +125,7 @@ class FileOut {
   static constexpr std::size_t kWritebackStep = 8 * 1024 * 1024;
   void start_writeback();
   void write_through(const char* bytes, std::size_t size);
+  bool copy_by_kernel(int source, long long& begin, long long end);
 
   int fd_ = -1;
   bool failed_ = false;
@@ -109,11 +136,17 @@ class FileOut {
   char buffer_[kBufferSize];
 };
 
-/// A new version of `target` written into `scratch` and renamed over it in one step:
-/// at no moment is there no `target`. The scratch file is removed unless committed.
+/// A new version of `target` written into a scratch file and renamed over it in one
+/// step: at no moment is there no `target`. The new file keeps the permission bits (and,
+/// where the process may set them, the owner and group) of the file it replaces; where
+/// there is none, those of `bits_like` (when given and present), else 0644. When the
+/// target is a symbolic link and `through_link` is set, the file it leads to is replaced
+/// (the scratch file is made beside it), so the link stays a link. The scratch file is
+/// removed unless committed.
 class Rewrite {
  public:
-  Rewrite(const char* target, const char* scratch);
+  Rewrite(const char* target, const char* scratch, const char* bits_like = nullptr,
+          bool through_link = false);
   ~Rewrite();
   Rewrite(const Rewrite&) = delete;
   Rewrite& operator=(const Rewrite&) = delete;
@@ -127,17 +160,17 @@ class Rewrite {
   bool commit();
 
  private:
-  const char* target_;
-  const char* scratch_;
+  std::string target_;   // the file replaced (a link's destination when followed)
+  std::string scratch_;  // beside it
   FileOut out_;
   bool created_;  // only a scratch file this rewrite created is ever removed
   bool committed_ = false;
 };
 
-/// Renames `from` over `to` in one step and syncs the directory; false on failure.
-bool replace_file(const char* from, const char* to);
+/// The size of the file open at `fd`, or -1 when it cannot be learnt.
+long long file_size(int fd);
 
-/// The length of a file in bytes, or -1 when it cannot be learnt.
-long long file_length(const char* name);
-/// Cuts a file back to its first `length` bytes; false when it cannot be done.
-bool cut_file(const char* name, long long length);
+/// Reads at most `size` bytes at `offset` of the file open at `fd`, leaving the offset
+/// the file's reads go on from as it was. Returns how many were read (0 past the end),
+/// -1 on an error; an interrupted read is retried.
+long read_at(int fd, void* buffer, std::size_t size, long long offset);

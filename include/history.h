@@ -6,7 +6,7 @@
 /// Main menu 5: the history loop.
 void history();
 /// Prints the history report with its waits.
-int list_hist();
+void list_hist();
 /// The count listing of one journal.
 void list_changes(const char* name);
 /// The numbered listing of one journal.

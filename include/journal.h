@@ -6,8 +6,10 @@ extern int Nadd;
 /// Entries counted in the deleted journal during this run.
 extern int Ndele;
 
-/// Appends an entry (file code page) to the journal `name` and counts it.
-void add_entryH(const char* name, const char* quote, const char* author);
-/// Strikes every entry equal to the given one from the journal `name`; uncounts one
-/// when any was struck.
+/// Appends an entry (file code page) to the journal `name` and counts it. False, with the
+/// journal cut back as it was and nothing counted, when the append cannot be made whole;
+/// the caller undoes what the entry's journalling was for and reports it.
+bool add_entryH(const char* name, const char* quote, const char* author);
+/// Strikes one entry equal to the given one (the last) from the journal `name`, every
+/// other byte kept; uncounts one when it struck one.
 void delete_entryH(const char* name, const char* quote, const char* author);

@@ -35,11 +35,10 @@ int skip_blanks(Source& in) {
 /// Walks the bytes a buffered source has read ahead, a run at a time: `run_length(from,
 /// end)` tells how many of them, from the first, belong to the run. The first `keep` of
 /// them go to `field` (from `field[kept]` on), the rest are dropped. Stops before the first
-/// byte that does not belong (true) or at the end of the input (false); `kept` and
-/// `took_any` tell what was taken.
+/// byte that does not belong (true) or at the end of the input (false); `kept` tells how
+/// many were kept.
 template <Buffered Source, class RunLength>
-bool take_run(Source& in, RunLength run_length, char* field, std::size_t keep, std::size_t& kept,
-              bool& took_any) {
+bool take_run(Source& in, RunLength run_length, char* field, std::size_t keep, std::size_t& kept) {
   for (;;) {
     const unsigned char* from = in.ahead();
     const unsigned char* end = in.ahead_end();
@@ -51,7 +50,6 @@ bool take_run(Source& in, RunLength run_length, char* field, std::size_t keep, s
     std::size_t take = std::min(run, keep - kept);
     std::memcpy(field + kept, from, take);
     kept += take;
-    took_any = took_any || run > 0;
     in.skip(run);
     if (from + run != end) return true;
   }
@@ -61,27 +59,24 @@ bool take_run(Source& in, RunLength run_length, char* field, std::size_t keep, s
 /// `keep` of them in `field` and dropping the rest; the stop byte stays in the input.
 /// Returns how many bytes were kept; `field` is not NUL-terminated here.
 template <class Source>
-std::size_t take_until(Source& in, char* field, std::size_t keep, int stop, bool* took_any) {
+std::size_t take_until(Source& in, char* field, std::size_t keep, int stop) {
   std::size_t kept = 0;
-  bool any = false;
   if constexpr (Buffered<Source>) {
     // The stop byte is found with memchr, a whole run of the bytes ahead at a time.
     auto up_to_stop = [stop](const unsigned char* from, const unsigned char* end) {
       const void* hit = std::memchr(from, stop, static_cast<std::size_t>(end - from));
       return static_cast<std::size_t>((hit != nullptr ? static_cast<const unsigned char*>(hit) : end) - from);
     };
-    take_run(in, up_to_stop, field, keep, kept, any);
+    take_run(in, up_to_stop, field, keep, kept);
   } else {
     for (int c = in.get(); c >= 0; c = in.get()) {
       if (c == stop) {
         in.unget(c);
         break;
       }
-      any = true;
       if (kept < keep) field[kept++] = static_cast<char>(c);
     }
   }
-  if (took_any != nullptr) *took_any = any;
   return kept;
 }
 
@@ -91,7 +86,7 @@ std::size_t take_until(Source& in, char* field, std::size_t keep, int stop, bool
 template <class Source>
 Line read_line(Source& in, char* field, std::size_t size) {
   if (skip_blanks(in) < 0) return Line::kAtEnd;
-  std::size_t n = take_until(in, field, size - 1, '\n', nullptr);
+  std::size_t n = take_until(in, field, size - 1, '\n');
   field[n] = '\0';
   return Line::kTaken;
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 
+#include "entry_reader.h"
 #include "quote_entry.h"
 
 /// The match test, made ready once for a search string (console code page, already
@@ -57,14 +58,16 @@ SelectionAnswers ask_selection(bool case_on_new_line);
 void list_entries();
 /// Lists every match of `search` in the store, with the closing count.
 void create_list(char* search, char case_answer);
-/// Shows and returns the N-th match of `search`, or an empty entry.
-QuoteEntry find_entry(char* search, int n, char case_answer);
+/// Shows and returns the N-th match of `search`, or an empty entry; `span` (when given)
+/// gets where it lies in the store.
+QuoteEntry find_entry(char* search, int n, char case_answer, EntrySpan* span = nullptr);
 /// Main menu 11: shows the N-th match.
 void lookfor_entry();
 /// Main menu 3: deletes an entry found by search.
 void erase_entry();
 /// Main menu 4: replaces an entry found by search.
 void alter_entry();
-/// Removes every entry equal to the given one (console code page; translated in place)
-/// from the store, and journals the deletion.
-void delete_entry(char* quote, char* author);
+/// Removes one entry from the store and journals the deletion: the entry a selection
+/// found at `chosen`, or, without it, the last entry equal to the given one (console code
+/// page; translated in place). Every other byte of the store stays as it was.
+void delete_entry(char* quote, char* author, const EntrySpan* chosen = nullptr);

@@ -10,6 +10,23 @@ int menu2();
 bool continue_dialogue();
 /// The credits screen.
 void about_author();
-/// Removes the session journals, refreshes the safety copy when `status` is 0, and ends
-/// the process with `status` (-1 is seen as 255).
+
+/// Readies the process before anything else: each closed standard stream is opened on
+/// /dev/null, and SIGPIPE is ignored (a closed output is then a failed write).
+void prepare_process();
+
+/// How the program is ending: carried from wherever the end comes to the entry point,
+/// so that a dialogue with something to put back on the way (an unfinished replace)
+/// can do so first.
+struct ProgramEnd {
+  int status;
+};
+
+/// Ends the program with `status` (0 clean, -1 fatal): unwinds to the entry point, which
+/// calls end_program.
 [[noreturn]] void exit_program(int status);
+/// The orderly end: removes the session journals, refreshes the safety copy when
+/// `status` is 0 (only from a store that was there when the run began, when
+/// `store_at_start` says so, or when there is no safety copy yet), and ends the process
+/// with `status` (-1 is seen as 255).
+[[noreturn]] void end_program(int status, bool store_at_start);

@@ -1,4 +1,6 @@
 // Main menu 6: the dated backup copy of the store.
+#include <unistd.h>
+
 #include <cstring>
 #include <ctime>
 
@@ -20,39 +22,60 @@ constexpr std::size_t kDateSize = 30;
 /// The first line of the stamp file, or "Nunca" when there is none or it is empty.
 void last_copy_date(char* date) {
   FileIn stamp(kBackupStamp);
-  std::size_t n = stamp.ok() ? scan::take_until(stamp, date, kDateSize - 1, '\n', nullptr) : 0;
+  std::size_t n = stamp.ok() ? scan::take_until(stamp, date, kDateSize - 1, '\n') : 0;
   date[n] = '\0';
   if (n == 0) std::strcpy(date, "Nunca");
 }
 
-/// Records now as the date of the last copy: the 24-character local time, a newline and
-/// an empty line.
-void write_stamp() {
-  std::time_t now = std::time(nullptr);
-  char text[64];
-  FileOut stamp(kBackupStamp, FileOut::Mode::kTruncate);
-  if (!stamp.ok()) {
-    console::out("Erro na abertura do ficheiro auxiliar\n");
-    exit_program(-1);
+/// The stamp file, opened before the copy is made and written only once the copy is
+/// whole: it records the date of the last backup copy that exists. A stamp this opening
+/// created goes again when the copy fails.
+class Stamp {
+ public:
+  Stamp() : existed_(::access(kBackupStamp, F_OK) == 0), file_(kBackupStamp, FileOut::Mode::kInPlace) {
+    if (!file_.ok()) {
+      console::out("Erro na abertura do ficheiro auxiliar\n");
+      exit_program(-1);
+    }
   }
-  if (local_date_text(now, text, sizeof text)) stamp.put(text);
-  stamp.put("\n");
-  stamp.sync();
-}
+  ~Stamp() {
+    if (!written_ && !existed_) ::unlink(kBackupStamp);
+  }
+  Stamp(const Stamp&) = delete;
+  Stamp& operator=(const Stamp&) = delete;
 
-/// Writes the backup copy from the store; the old copy is replaced only by a whole one.
-void write_backup() {
+  /// Records `when` as the date of the last copy: the 24-character local time, a newline
+  /// and an empty line.
+  void record(std::time_t when) {
+    char text[64];
+    file_.cut_back(0);
+    if (local_date_text(when, text, sizeof text)) file_.put(text);
+    file_.put("\n");
+    file_.sync();
+    written_ = true;
+  }
+
+ private:
+  bool existed_;
+  FileOut file_;
+  bool written_ = false;
+};
+
+/// Writes the backup copy, byte for byte, from the store; the old copy is replaced only
+/// by a whole one. Whether it was.
+bool write_backup() {
   console::out("\n\nA preparar para criar cópia do original."_cp);
   FileIn store(kStoreFile);
   if (!store.ok()) cannot_open_file(Opening::kNewLine);
-  Rewrite copy(kBackupCopy, kCopyScratch);
+  Rewrite copy(kBackupCopy, kCopyScratch, kStoreFile);
   if (!copy.ok()) cannot_open_file(Opening::kNewLine);
   console::out("\n\nA fazer cópia."_cp);
-  write_copy(store, copy.out());
-  if (copy.commit())
+  if (copy_into(store, copy)) {
     console::out("\n\nCópia criada!\n\n"_cp);
-  else
-    cannot_change_file(kBackupCopy);
+    return true;
+  }
+  cannot_change_file(kBackupCopy);
+  return false;
 }
 
 }  // namespace
@@ -62,12 +85,13 @@ void make_copy() {
   char date[kDateSize];
   last_copy_date(date);
   console::outf(
-      "Data da última cópia: %s\n\nDeseja criar uma nova cópia de seguranç%c do ficheiro de "
-      "citaçõ%s?(S/N)\n\n\nop: "_cp,
-      date, 'a', "es");
+      "Data da última cópia: %s\n\nDeseja criar uma nova cópia de segurança do ficheiro de "
+      "citações?(S/N)\n\n\nop: "_cp,
+      date);
   if (is_yes(console::read_next_char())) {
-    write_stamp();
-    write_backup();
+    const std::time_t started = std::time(nullptr);
+    Stamp stamp;
+    if (write_backup()) stamp.record(started);
   } else {
     console::out("\n\nCópia cancelada.\n\n"_cp);
   }

@@ -1,6 +1,4 @@
 // Main menus 7 and 8: putting a copy back in place of the store.
-#include <cstdio>
-
 #include "console.h"
 #include "copies.h"
 #include "cp850.h"
@@ -8,14 +6,17 @@
 #include "file_errors.h"
 #include "file_io.h"
 #include "search.h"
+#include "store.h"
 
 namespace {
 
-/// Asks, then renames `source` over the store in one step and offers a new backup copy.
+/// Asks, then puts a copy of `source` in the store's place in one step (the source stays
+/// where it is) and offers a new backup copy.
 void restore_from(const char* source, const char* question) {
   console::out(question);
   char answer = console::read_next_char();
-  if (!FileIn(source).ok()) {
+  FileIn copy(source);
+  if (!copy.ok()) {
     console::out("Não existe nenhuma versão anterior da base de dados.\n\n"_cp);
     return;
   }
@@ -24,7 +25,7 @@ void restore_from(const char* source, const char* question) {
     console::wait();
     return;
   }
-  if (!replace_file(source, kStoreFile)) {
+  if (!copy_whole(copy, source, kStoreFile, kStoreScratch)) {
     cannot_change_file(kStoreFile);
     console::wait();
     return;
@@ -41,10 +42,6 @@ void recover_copy() {
 }
 
 void urgent_recovery() {
-  // The question spells out "citações" through its %s, as the menu does.
-  char question[128];
-  std::snprintf(question, sizeof question,
-                "Deseja recuperar a última versão válida do ficheiro de citaçõ%s? (S/N)\n\nOpção: "_cp,
-                "es");
-  restore_from(kSafetyCopy, question);
+  restore_from(kSafetyCopy,
+               "Deseja recuperar a última versão válida do ficheiro de citações? (S/N)\n\nOpção: "_cp);
 }

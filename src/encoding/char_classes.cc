@@ -1,15 +1,11 @@
 // The byte classes that decide what may stand inside a stored quotation.
 #include <array>
 
+#include "accented_letters.h"
 #include "encoding.h"
 
 namespace {
 
-constexpr unsigned char kAccented[36] = {
-    0xC0, 0xC1, 0xC2, 0xC3, 0xC7, 0xC8, 0xC9, 0xCA, 0xCC, 0xCD, 0xCE, 0xD2,
-    0xD3, 0xD4, 0xD5, 0xD9, 0xDA, 0xDB, 0xE0, 0xE1, 0xE2, 0xE3, 0xE7, 0xE8,
-    0xE9, 0xEA, 0xEC, 0xED, 0xEE, 0xF2, 0xF3, 0xF4, 0xF5, 0xF9, 0xFA, 0xFB,
-};
 constexpr unsigned char kSigns[9] = {'!', '\'', ',', '.', ':', ';', '?', 0xAB, 0xBB};
 constexpr unsigned char kSymbols[6] = {'(', ')', '-', '/', '[', ']'};
 
@@ -19,7 +15,7 @@ enum Class : unsigned char { kNone, kLetter, kSign, kSymbol, kNumber, kAlsoAdmit
 constexpr std::array<unsigned char, 256> make_classes() {
   std::array<unsigned char, 256> classes{};
   for (int c = 'A'; c <= 'Z'; ++c) classes[c] = classes[c + 0x20] = kLetter;
-  for (unsigned char c : kAccented) classes[c] = kLetter;
+  for (accented::Letter l : accented::kLetters) classes[l.file] = kLetter;
   for (unsigned char c : kSigns) classes[c] = kSign;
   for (unsigned char c : kSymbols) classes[c] = kSymbol;
   for (int c = '0'; c <= '9'; ++c) classes[c] = kNumber;

@@ -46,7 +46,7 @@ int read_answer() {
 
 }  // namespace
 
-int list_hist() {
+void list_hist() {
   console::out("\n\tHistória da sessão actual"_cp);
   if (Nadd == 0 && Ndele == 0) console::out("\n\n\nNão existe nada a reportar..."_cp);
   if (Nadd != 0) {
@@ -64,7 +64,6 @@ int list_hist() {
   }
   console::out("\n");
   console::wait();
-  return 0;
 }
 
 void recov_quot() {

@@ -3,12 +3,9 @@
 
 #include <cstring>
 
-#include "console.h"
-#include "cp850.h"
 #include "data_files.h"
 #include "file_errors.h"
 #include "quote_entry.h"
-#include "shell.h"
 #include "store.h"
 
 int Nadd = 0;
@@ -20,39 +17,39 @@ int& counter_of(const char* name) { return std::strcmp(name, kAddedJournal) == 0
 
 }  // namespace
 
-void add_entryH(const char* name, const char* quote, const char* author) {
+bool add_entryH(const char* name, const char* quote, const char* author) {
   file_exists(name);
   FileOut journal(name, FileOut::Mode::kAppend);
   if (!journal.ok()) cannot_open_file(Opening::kSameLine);
+  const long long before = file_size(journal.fd());
   journal.put_entry(quote, author);
   if (!journal.sync()) {
-    console::out("Erro: A entrada não foi adicionada.\n\n"_cp);
-    exit_program(-1);
+    if (before >= 0) journal.cut_back(before);
+    return false;
   }
   ++counter_of(name);
+  return true;
 }
 
 void delete_entryH(const char* name, const char* quote, const char* author) {
-  bool found = false;
   file_exists(name);
   FileIn journal(name, FileIn::Mode::kUpdate);
   if (!journal.ok()) cannot_open_file(Opening::kNewLine);
+  flushin(journal);  // the empty line that begins the first entry
+  // An entry with no author line (cut by the end of the file) is not a record.
+  EntrySpan struck = last_equal(journal, name, quote, author, false);
+  if (journal.failed()) {
+    cannot_change_file(name);
+    return;
+  }
+  if (!struck.found()) return;  // nothing to strike: the journal is not touched
   Rewrite rewrite(name, kJournalScratch);
   if (!rewrite.ok()) cannot_open_file(Opening::kNewLine);
-  flushin(journal);  // the empty line that begins the first entry
-  char text[kQuoteSize];
-  char by[kAuthorSize];
-  for (int got; (got = getquot(journal, text)) != -1;) {
-    if (got != 1) continue;  // a byte walked over is dropped
-    // An entry with no author line (cut by the end of the file) is left out.
-    if (read_line(journal, by, sizeof by) == scan::Line::kAtEnd) break;
-    if (std::strcmp(text, quote) == 0 && std::strcmp(by, author) == 0) found = true;
-    else rewrite.out().put_entry(text, by);
-  }
-  journal.close();
+  copy_without(journal, struck, rewrite.out());
+  journal.close();  // a file still open is replaced in one step only where it is closed
   if (!rewrite.commit()) {
     cannot_change_file(name);
     return;
   }
-  if (found) --counter_of(name);
+  --counter_of(name);
 }

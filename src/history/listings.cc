@@ -2,6 +2,7 @@
 #include "console.h"
 #include "cp850.h"
 #include "encoding.h"
+#include "entry_reader.h"
 #include "file_errors.h"
 #include "history.h"
 #include "quote_entry.h"
@@ -15,10 +16,10 @@ void page_break() {
   console::wait();
 }
 
-/// Reads the author of the quotation just read; false for an entry with no author line
-/// (cut by the end of the file), which the journal readers leave out.
-bool read_author(FileIn& journal, char* author) {
-  return read_line(journal, author, kAuthorSize) == scan::Line::kTaken;
+/// Translates a journal entry for the screen.
+void to_console(QuoteEntry& entry) {
+  transl_f2c(entry.quote, static_cast<int>(kQuoteSize));
+  transl_f2c(entry.author, static_cast<int>(kAuthorSize));
 }
 
 }  // namespace
@@ -30,14 +31,16 @@ void list_changes(const char* name) {
     console::wait();
     exit_program(-1);
   }
-  QuoteEntry entry;
+  EntryReader entries(journal, name);
+  FoundEntry found;
+  QuoteEntry& entry = found.entry;
   int count = 0;
   // The first line is not skipped: the reader walks over the empty line by itself. The
-  // listing ends at the first result that is not a quotation.
-  while (getquot(journal, entry.quote) == 1 && read_author(journal, entry.author)) {
+  // listing ends at the first byte that begins no quotation, and at an entry with no
+  // author line (cut by the end of the file), which the journal readers leave out.
+  while (entries.next(found) && !found.walked_over && !found.author_cut) {
     ++count;
-    transl_f2c(entry.quote, static_cast<int>(kQuoteSize));
-    transl_f2c(entry.author, static_cast<int>(kAuthorSize));
+    to_console(entry);
     console::outf("\n\n\t%d) \n\t\tEntrada: %s\n\t\tAutor: %s", count, entry.quote, entry.author);
     if (count % 10 == 0) page_break();
   }
@@ -51,13 +54,12 @@ void show_list(const char* name) {
     cannot_open_file(Opening::kNewLine);
   }
   flushin(journal);
-  QuoteEntry entry;
+  EntryReader entries(journal, name);
+  FoundEntry found;
+  QuoteEntry& entry = found.entry;
   int number = 1;
-  for (int got; (got = getquot(journal, entry.quote)) != -1;) {
-    if (got != 1) continue;
-    if (!read_author(journal, entry.author)) break;
-    transl_f2c(entry.quote, static_cast<int>(kQuoteSize));
-    transl_f2c(entry.author, static_cast<int>(kAuthorSize));
+  while (entries.next(found) && !found.author_cut) {
+    to_console(entry);
     console::outf("\n\n%d)\n\t%s\n%s", number, entry.quote, entry.author);
     // Tested on the number the next entry gets: the wait follows the 9th, 19th... entry.
     if (++number % 10 == 0) page_break();
@@ -70,16 +72,10 @@ QuoteEntry find_entryH(const char* name, int number) {
     cannot_open_file(Opening::kSameLine);
   }
   flushin(journal);
-  QuoteEntry result{};
-  QuoteEntry entry;
+  EntryReader entries(journal, name);
+  FoundEntry found;
   // Positions are counted exactly as the numbered listing numbers the entries.
-  int position = 0;
-  for (int got; (got = getquot(journal, entry.quote)) != -1;) {
-    if (got != 1 || !read_author(journal, entry.author)) continue;
-    if (++position == number) {
-      result = entry;
-      break;
-    }
-  }
-  return result;
+  for (int position = 0; entries.next(found) && !found.author_cut;)
+    if (++position == number) return found.entry;
+  return QuoteEntry{};
 }

@@ -1,10 +1,11 @@
-// Removing an entry from the store: a full rewrite through the scratch file.
-#include <cstring>
+// Removing one entry from the store: its own bytes go, every other byte stays.
+#include <cstdio>
 
 #include "console.h"
 #include "cp850.h"
 #include "data_files.h"
 #include "encoding.h"
+#include "entry_reader.h"
 #include "file_errors.h"
 #include "journal.h"
 #include "quote_entry.h"
@@ -14,48 +15,64 @@
 
 namespace {
 
-/// Copies the store into `out` without the entries equal to the given one (file code
-/// page); true when any was left out. The rewrite drops every byte the reader walks over.
-bool copy_without(FileIn& store, FileOut& out, const char* quote, const char* author) {
-  char text[kQuoteSize];
-  char by[kAuthorSize];
-  if (read_line(store, text, sizeof text) == scan::Line::kAtEnd)
-    std::strcpy(text, kStoreHeader);  // an empty store gets its header line
-  out.put(text);
-  out.put("\n");
-  bool found = false;
-  for (int got; (got = getquot(store, text)) != -1;) {
-    if (got != 1) continue;
-    // A quotation with no author line after it is kept, with an empty author.
-    if (read_line(store, by, sizeof by) == scan::Line::kAtEnd) by[0] = '\0';
-    if (std::strcmp(text, quote) == 0 && std::strcmp(by, author) == 0) found = true;
-    else out.put_entry(text, by);
-  }
-  return found;
+/// The entry that a selection found at `chosen`, read there again (file code page): the
+/// selection and the deletion see the same store, so the span must still hold an entry
+/// that begins and ends where it did. The texts are not matched again: a text the
+/// translation cannot carry back unchanged would then pick another entry, or none.
+bool reread(FileIn& store, const EntrySpan& chosen, QuoteEntry& entry) {
+  FoundEntry found;
+  if (!store.seek(chosen.begin)) return false;
+  EntryReader entries(store, kStoreFile, OnReadError::kReport);
+  if (!entries.next(found) || found.span.begin != chosen.begin || found.span.end != chosen.end)
+    return false;
+  entry = found.entry;
+  return true;
 }
 
 }  // namespace
 
-void delete_entry(char* quote, char* author) {
+void delete_entry(char* quote, char* author, const EntrySpan* chosen) {
   file_exists(kStoreFile);
   transl_c2f(quote, static_cast<int>(kQuoteSize));
   transl_c2f(author, static_cast<int>(kQuoteSize));  // stops at the NUL within the field
   console::flushin();
   FileIn store(kStoreFile, FileIn::Mode::kUpdate);
   if (!store.ok()) cannot_open_file(Opening::kNewLine);
-  Rewrite rewrite(kStoreFile, kStoreScratch);
+  // The entry removed: the one the selection showed, or the last one equal to the given
+  // one (the entry this run appended, when an addition is undone).
+  QuoteEntry removed{};
+  EntrySpan span;
+  if (chosen != nullptr) {
+    if (chosen->found() && reread(store, *chosen, removed)) span = *chosen;
+  } else {
+    flushin(store);  // the header line
+    span = last_equal(store, kStoreFile, quote, author, true);
+    removed = QuoteEntry{};
+    std::snprintf(removed.quote, sizeof removed.quote, "%s", quote);
+    std::snprintf(removed.author, sizeof removed.author, "%s", author);
+  }
+  if (store.failed()) {  // the store cannot be read whole: it is not rewritten
+    cannot_change_file(kStoreFile);
+    return;
+  }
+  if (!span.found()) {
+    console::out("\n\nErro: Entrada não existe em memória.\n\n"_cp);
+    return;
+  }
+  Rewrite rewrite(kStoreFile, kStoreScratch, nullptr, true);
   if (!rewrite.ok()) cannot_open_file(Opening::kNewLine);
-  bool found = copy_without(store, rewrite.out(), quote, author);
-  store.close();
+  copy_without(store, span, rewrite.out());
+  store.close();  // a file still open is replaced in one step only where it is closed
   if (!rewrite.commit()) {
     cannot_change_file(kStoreFile);
     return;
   }
-  if (!found) {
-    console::out("\n\nErro: Entrada não existe em memória.\n\n"_cp);
-    return;
+  if (!add_entryH(kDeletedJournal, removed.quote, removed.author)) {
+    // A deletion the history cannot undo does not stand: the old store goes back.
+    if (!copy_whole(store, kStoreFile, kStoreFile, kStoreScratch)) cannot_change_file(kStoreFile);
+    console::out("\n\nErro: A entrada não foi eliminada.\n\n"_cp);
+    exit_program(-1);
   }
   console::out("\n\nEntrada eliminada com sucesso.\n\n");
-  add_entryH(kDeletedJournal, quote, author);
-  if (Nadd > 0) delete_entryH(kAddedJournal, quote, author);
+  if (Nadd > 0) delete_entryH(kAddedJournal, removed.quote, removed.author);
 }

@@ -21,7 +21,8 @@ const char* folded_if(char* search, bool ignore_case) {
 
 MatchScan::MatchScan(char* search, char case_answer)
     : test_(folded_if(search, is_yes(case_answer)), is_yes(case_answer)),
-      store_(kStoreFile) {
+      store_(kStoreFile),
+      entries_(store_, kStoreFile) {
   console::flushin();
   if (!store_.ok()) {
     cannot_open_file(Opening::kSameLine);
@@ -29,12 +30,14 @@ MatchScan::MatchScan(char* search, char case_answer)
   flushin(store_);  // the header line
 }
 
-bool MatchScan::next(QuoteEntry& entry) {
-  for (int got; (got = getquot(store_, entry.quote)) != -1;) {
-    if (got != 1) continue;
-    // A quotation with no author line after it is taken with an empty author.
-    if (read_line(store_, entry.author, kAuthorSize) == scan::Line::kAtEnd) entry.author[0] = '\0';
-    if (test_.matches(entry.quote, entry.author)) return true;
+bool MatchScan::next(QuoteEntry& entry, EntrySpan* span) {
+  FoundEntry found;
+  // A quotation with no author line after it is taken with an empty author.
+  while (entries_.next(found)) {
+    if (!test_.matches(found.entry.quote, found.entry.author)) continue;
+    entry = found.entry;
+    if (span != nullptr) *span = found.span;
+    return true;
   }
   return false;
 }

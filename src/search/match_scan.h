@@ -1,6 +1,7 @@
 // A scan of the store that yields, one at a time, the entries matching a search.
 #pragma once
 
+#include "entry_reader.h"
 #include "file_io.h"
 #include "quote_entry.h"
 #include "search.h"
@@ -17,10 +18,11 @@ class MatchScan {
   /// Whether letter case is ignored.
   bool ignoring_case() const { return test_.ignoring_case(); }
   /// Reads on to the next matching entry, translated to the console code page, in its
-  /// stored letter case; false at the end of the store.
-  bool next(QuoteEntry& entry);
+  /// stored letter case, and where it lies in the store; false at the end of the store.
+  bool next(QuoteEntry& entry, EntrySpan* span = nullptr);
 
  private:
   MatchTest test_;
   FileIn store_;
+  EntryReader entries_;
 };

@@ -8,20 +8,22 @@
 #include "shell.h"
 #include "store.h"
 
-QuoteEntry find_entry(char* search, int n, char case_answer) {
+QuoteEntry find_entry(char* search, int n, char case_answer, EntrySpan* span) {
   file_exists(kStoreFile);
   MatchScan scan(search, case_answer);
   QuoteEntry result{};
   QuoteEntry entry;
+  EntrySpan where;
   bool selected = false;
   // Only the N-th match is shown; an N below 1 never selects, and the scan stops once
   // the count has passed it.
-  for (int matches = 0; matches <= n && scan.next(entry);) {
+  for (int matches = 0; matches <= n && scan.next(entry, &where);) {
     if (++matches != n) continue;
     console::outf(scan.ignoring_case() ? "\n\n\nResultado:\n \tCitação: %s\n\n \tAutor: %s\n\n\n"_cp
                                        : "\n\n\nEntrada:\n \tCitação: %s\n\n \tAutor: %s\n\n\n"_cp,
                   entry.quote, entry.author);
     result = entry;
+    if (span != nullptr) *span = where;
     selected = true;
     break;
   }

@@ -4,14 +4,18 @@
 #include "console.h"
 
 #ifndef _WIN32
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
+#include <cerrno>
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <csignal>
 #include <optional>
 #include <string>
 
@@ -82,10 +86,18 @@ class Output {
       pending_.swap(shown);
     }
     std::size_t done = 0;
-    while (done < pending_.size()) {
+    while (!closed_ && done < pending_.size()) {
       long n = std_streams::write_output(pending_.data() + done, pending_.size() - done);
-      if (n > 0) done += static_cast<std::size_t>(n);
-      else break;  // a closed console: what cannot be shown is dropped
+      if (n > 0) {
+        done += static_cast<std::size_t>(n);
+      } else if (n == std_streams::kReaderGone) {
+        // The reader has gone (`talvo | head`): the run ends as at the end of input.
+        closed_ = true;
+        pending_.clear();
+        exit_program(0);
+      } else {
+        break;  // a console that fails otherwise: what cannot be shown is dropped
+      }
     }
     pending_.clear();
   }
@@ -94,6 +106,7 @@ class Output {
   static constexpr std::size_t kMostHeld = 64 * 1024;
   std::string pending_;
   bool utf8_ = false;
+  bool closed_ = false;  // the reader has gone: nothing more is written
 };
 
 Input& input() {
@@ -108,33 +121,74 @@ Output& output() {
 
 enum class Clear { kCommand, kAnsi, kNone };
 Clear clear_mode = Clear::kNone;
+/// The `cls` program run to clear the screen, by its full path.
+std::string cls_path;
+/// Whether the end of input is typed at a terminal (Ctrl-D) with the screen on one too.
+bool on_terminal = false;
 
-/// Whether an executable named `cls` stands in one of PATH's directories. On Windows
-/// it always does: the command interpreter's own.
-bool cls_on_path() {
+/// The full path of an executable named `cls` in one of PATH's directories, or "".
+/// Only absolute directories count: an empty entry or "." would run whatever `cls` the
+/// collection's own directory holds.
+std::string find_cls() {
 #ifdef _WIN32
-  return true;
+  return "cls";  // the command interpreter's own: always there
 #else
   const char* path = std::getenv("PATH");
-  if (path == nullptr) return false;
+  if (path == nullptr) return "";
   std::string dirs = path;
   std::size_t start = 0;
   while (start <= dirs.size()) {
     std::size_t end = dirs.find(':', start);
     if (end == std::string::npos) end = dirs.size();
     std::string dir = dirs.substr(start, end - start);
-    std::string candidate = (dir.empty() ? std::string(".") : dir) + "/cls";
-    if (::access(candidate.c_str(), X_OK) == 0) return true;
+    std::string candidate = dir + "/cls";
+    if (!dir.empty() && dir[0] == '/' && ::access(candidate.c_str(), X_OK) == 0) return candidate;
     start = end + 1;
   }
-  return false;
+  return "";
 #endif
+}
+
+/// Runs `cls` directly, no shell between, and waits for it; its result does not matter.
+/// On Windows `cls` is the command interpreter's own command: it is handed to it.
+void run_cls() {
+#ifdef _WIN32
+  if (std::system("cls") == -1) {
+    // the screen is simply not cleared
+  }
+#else
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  // The program ignores SIGPIPE for itself; `cls` gets the usual handling back.
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGPIPE);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  char name[] = "cls";
+  char* argv[] = {name, nullptr};
+  pid_t pid = -1;
+  if (posix_spawn(&pid, cls_path.c_str(), nullptr, &attributes, argv, environ) == 0) {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+  }
+  posix_spawnattr_destroy(&attributes);
+#endif
+}
+
+/// Whether the terminal's TERM can take the ANSI clear sequence.
+bool term_takes_ansi() {
+  const char* term = std::getenv("TERM");
+  return term != nullptr && *term != '\0' && std::strcmp(term, "dumb") != 0;
 }
 
 /// A console read that needs a character and meets the end of input ends the program.
 int need(int c) {
-  if (c < 0) exit_program(0);
-  return c;
+  if (c >= 0) return c;
+  // Ctrl-D leaves the cursor after the prompt: the shell's own prompt gets a line of its own.
+  if (on_terminal) out("\n");
+  exit_program(0);
 }
 
 }  // namespace
@@ -198,7 +252,7 @@ void read_line(char* field, std::size_t size) {
 }
 
 std::size_t read_piece(char* field, std::size_t keep, char stop) {
-  return scan::take_until(input(), field, keep, static_cast<unsigned char>(stop), nullptr);
+  return scan::take_until(input(), field, keep, static_cast<unsigned char>(stop));
 }
 
 void wait() { need(input().get()); }
@@ -214,17 +268,17 @@ void setup() {
     if (in_terminal) input().bridge();
     if (out_terminal) output().bridge();
   }
-  if (cls_on_path()) clear_mode = Clear::kCommand;
-  else if (out_terminal) clear_mode = Clear::kAnsi;
+  on_terminal = in_terminal && out_terminal;
+  cls_path = find_cls();
+  if (!cls_path.empty()) clear_mode = Clear::kCommand;
+  else if (out_terminal && term_takes_ansi()) clear_mode = Clear::kAnsi;
 }
 
 void clear_screen() {
   switch (clear_mode) {
     case Clear::kCommand:
       flush();
-      if (std::system("cls") == -1) {
-        // the screen is simply not cleared
-      }
+      run_cls();
       break;
     case Clear::kAnsi:
       out("\x1b[H\x1b[2J");

@@ -1,4 +1,6 @@
 // The orderly end: journals removed, safety copy refreshed on a clean end.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -9,23 +11,30 @@
 
 namespace {
 
-/// Writes the safety copy afresh from the store. With no readable store the old copy is
-/// kept (it may be the only one left); the new one takes its name only once it is whole.
-void create_tempcopy() {
+/// Writes the safety copy afresh: a byte-for-byte copy of the store. With no readable
+/// store the old copy is kept (it may be the only one left); a store that came into
+/// being during this run never takes the place of an existing copy; the new copy takes
+/// its name only once it is whole.
+void create_tempcopy(bool store_at_start) {
+  if (!store_at_start && ::access(kSafetyCopy, F_OK) == 0) return;
   FileIn store(kStoreFile);
   if (!store.ok()) return;
-  Rewrite copy(kSafetyCopy, kCopyScratch);
-  if (copy.ok()) write_copy(store, copy.out());
-  if (!copy.ok() || !copy.commit())
+  if (!copy_whole(store, kStoreFile, kSafetyCopy, kCopyScratch))
     console::out("ERRO: Incapaz de remover o ficheiro de backup temporario");
 }
 
 }  // namespace
 
-void exit_program(int status) {
+void exit_program(int status) { throw ProgramEnd{status}; }
+
+void end_program(int status, bool store_at_start) {
   std::remove(kAddedJournal);
   std::remove(kDeletedJournal);
-  if (status == 0) create_tempcopy();
-  console::flush();
+  if (status == 0) create_tempcopy(store_at_start);
+  try {
+    console::flush();
+  } catch (const ProgramEnd&) {
+    // the reader of the output has gone: there is no one left to tell
+  }
   std::exit(status);
 }

@@ -11,6 +11,11 @@ void cannot_open_file(Opening opening) {
   exit_program(-1);
 }
 
+void cannot_read_file(const char* name) {
+  console::outf("\nErro: Impossibilidade em ler o ficheiro %s\n", name);
+  exit_program(-1);
+}
+
 void cannot_change_file(const char* name) {
   console::outf("\n\nErro: O ficheiro %s não pode ser alterado.\n\n"_cp, name);
 }

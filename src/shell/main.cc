@@ -1,6 +1,10 @@
 // The entry point: the main menu loop.
+#include <unistd.h>
+
+#include "collection_lock.h"
 #include "console.h"
 #include "copies.h"
+#include "data_files.h"
 #include "history.h"
 #include "journal.h"
 #include "search.h"
@@ -30,13 +34,28 @@ void run_option(int option) {
 }  // namespace
 
 int main() {
+  prepare_process();
+  console::setup();
+  CollectionLock lock;
+  if (lock.refused()) {
+    try {
+      say_collection_busy();
+    } catch (const ProgramEnd&) {
+      // nobody reads the output any more: the status says it all
+    }
+    return 255;
+  }
+  const bool store_at_start = ::access(kStoreFile, F_OK) == 0;
   Nadd = 0;
   Ndele = 0;
-  console::setup();
-  for (;;) {
-    int option = menu();
-    console::flushin();
-    if (option == 0) exit_program(0);
-    run_option(option);
+  try {
+    for (;;) {
+      int option = menu();
+      console::flushin();
+      if (option == 0) exit_program(0);
+      run_option(option);
+    }
+  } catch (const ProgramEnd& end) {
+    end_program(end.status, store_at_start);
   }
 }

@@ -5,13 +5,12 @@
 
 int menu() {
   console::clear_screen();
-  console::outf(
+  console::out(
       "\tMenu Principal\n\n\t1)Adicionar entrada\n\t2)Procurar entradas\n\t3)Eliminar entrada\n"
       "\t4)Substituir entrada\n\n\n\t5)História da Sessão Actual\n\n\n"
-      "\t6)Criar uma cópia do ficheiro de citaçõ%s\n\t7)Recuperar original apartir da cópia\n\n"
-      "\t8)Recuperação urgente do ficheiro de citaçõ%s\n\n\t9)Teste de memória\n"
-      "\t10)Sobre o autor...\n\n\n\t0)Sair\n\n\nOpção: "_cp,
-      "es", "es");
+      "\t6)Criar uma cópia do ficheiro de citações\n\t7)Recuperar original apartir da cópia\n\n"
+      "\t8)Recuperação urgente do ficheiro de citações\n\n\t9)Teste de memória\n"
+      "\t10)Sobre o autor...\n\n\n\t0)Sair\n\n\nOpção: "_cp);
   int option = -1;  // no number typed: an option that selects nothing
   console::read_number(option);
   console::clear_screen();

@@ -83,7 +83,10 @@ long write_output(const char* bytes, std::size_t size) {
   HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
   if (is_console(out)) return write_console(out, bytes, size);
   DWORD done = 0;
-  if (!WriteFile(out, bytes, static_cast<DWORD>(size), &done, nullptr)) return -1;
+  if (!WriteFile(out, bytes, static_cast<DWORD>(size), &done, nullptr)) {
+    DWORD error = GetLastError();
+    return error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA ? kReaderGone : -1;
+  }
   return static_cast<long>(done);
 }
 
@@ -105,6 +108,7 @@ long write_output(const char* bytes, std::size_t size) {
   for (;;) {
     ssize_t n = ::write(STDOUT_FILENO, bytes, size);
     if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno == EPIPE) return kReaderGone;
     return static_cast<long>(n);
   }
 }

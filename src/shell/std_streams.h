@@ -12,9 +12,13 @@ namespace std_streams {
 /// on an error. An interrupted read is retried.
 long read_input(unsigned char* buffer, std::size_t size);
 
+/// What write_output() returns when the reader of a pipe has gone.
+inline constexpr long kReaderGone = -2;
+
 /// Writes `size` code page 850 bytes to standard output: as they are to a pipe, file or
 /// POSIX terminal, shown as their characters on a Windows console. Returns how many
-/// bytes were taken (at least one unless nothing could be written), -1 on an error.
+/// bytes were taken (at least one unless nothing could be written), kReaderGone when
+/// the pipe's reader has closed it, -1 on any other error. An interrupted write is retried.
 long write_output(const char* bytes, std::size_t size);
 
 /// Whether standard input is a terminal (a Windows console, or a POSIX terminal).

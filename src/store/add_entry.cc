@@ -25,17 +25,9 @@ bool reads_back_whole(const char* quote) {
   return true;
 }
 
-/// After a failed append, cuts the store back to its old length: an entry reported as not
-/// added must not stay in it, whole or in part (a part would spoil the next entry read).
-void cut_back(long long length) {
-  if (length >= 0 && !cut_file(kStoreFile, length)) {
-    // nothing more can be done: the failure is reported all the same
-  }
-}
-
 }  // namespace
 
-void add_entry(char* quote, char* author) {
+bool add_entry(char* quote, char* author) {
   console::flushin();
   char checked[kQuoteSize];
   std::strncpy(checked, quote, sizeof checked - 1);
@@ -43,25 +35,27 @@ void add_entry(char* quote, char* author) {
   transl_c2f(checked, static_cast<int>(kQuoteSize));
   if (!reads_back_whole(checked)) {
     console::out(
-        "\nErro: Citação inválida: escreva-a entre aspas, só com letras, algarismos, espaços "
-        "e os sinais ! ' , . : ; ? ( ) - / [ ]\n\n"_cp);
-    return;
+        "\nErro: Citação inválida: escreva-a entre aspas, só com letras, algarismos,\n"
+        "espaços e os sinais ! ' , . : ; ? ( ) - / [ ]\n\n"_cp);
+    return false;
   }
   file_exists(kStoreFile);
-  const long long old_length = file_length(kStoreFile);
   FileOut store(kStoreFile, FileOut::Mode::kAppend);
   if (!store.ok()) {
     cannot_open_file(Opening::kSameLine);
   }
+  const long long old_length = file_size(store.fd());
   transl_c2f(quote, static_cast<int>(kQuoteSize));
   transl_c2f(author, static_cast<int>(kAuthorSize));
   store.put_entry(quote, author);
-  if (!store.sync()) {
-    cut_back(old_length);
+  if (!store.sync() || !add_entryH(kAddedJournal, quote, author)) {
+    // An entry reported as not added must not stay in the store, whole or in part (a part
+    // would spoil the next entry read), nor one that the history could not undo.
+    if (old_length >= 0) store.cut_back(old_length);
     console::out("Erro: A entrada não foi adicionada.\n\n"_cp);
     exit_program(-1);
   }
-  add_entryH(kAddedJournal, quote, author);
   if (Ndele > 0) delete_entryH(kDeletedJournal, quote, author);
   console::out("\nEstado: Entrada adicionada com sucesso\n\n");
+  return true;
 }

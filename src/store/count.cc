@@ -2,25 +2,29 @@
 #include "console.h"
 #include "cp850.h"
 #include "data_files.h"
+#include "entry_reader.h"
 #include "file_errors.h"
 #include "quote_entry.h"
 #include "shell.h"
 #include "store.h"
+
+int count_entries(FileIn& store) {
+  char first[kQuoteSize];
+  read_line(store, first, sizeof first);  // the header line, whatever it holds
+  EntryReader entries(store, kStoreFile);
+  FoundEntry found;
+  int count = 0;
+  while (entries.next(found)) ++count;  // an author cut by the end still counts
+  return count;
+}
 
 void mem_check() {
   FileIn store(kStoreFile, FileIn::Mode::kUpdate);
   if (!store.ok()) {
     cannot_open_file(Opening::kNewLine);
   }
-  char quote[kQuoteSize];
-  char author[kAuthorSize];
-  read_line(store, quote, sizeof quote);  // the header line, whatever it holds
-  int count = 0;
-  for (int found; (found = getquot(store, quote)) != -1;) {
-    if (found != 1) continue;
-    read_line(store, author, sizeof author);  // an author cut by the end still counts
-    ++count;
-  }
-  console::outf("\nExistem em memória %d citaçõ%s.\n"_cp, count, "es");
+  console::outf("
+Existem em memória %d citações.
+"_cp, count_entries(store));
   console::wait();
 }

@@ -1,6 +1,6 @@
 // Buffered data files over open/read/write/fsync/rename, every result checked. On Windows
-// the files are opened in binary mode and shared for renaming over, synced with
-// FlushFileBuffers and replaced with MoveFileExW.
+// the files are descriptors over handles opened in binary mode and shared for renaming
+// over, synced with FlushFileBuffers and replaced with MoveFileExW.
 #include "file_io.h"
 
 #include <fcntl.h>
@@ -14,7 +14,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #ifdef _WIN32
@@ -26,17 +28,22 @@ bool wide_name(const char* name, wchar_t (&wide)[MAX_PATH]) {
 }
 
 /// Opens a file as a descriptor in binary mode (no carriage return added or dropped),
-/// shared so that it can still be renamed over or removed while open, as on POSIX.
-int open_shared(const char* name, DWORD access, DWORD disposition, int flags) {
+/// shared so that it can be renamed over or removed while open, as on POSIX. `extra`
+/// adds flags to the open, such as the one that lets a directory be opened (and then
+/// fail its reads, as on POSIX).
+int open_shared(const char* name, DWORD access, DWORD disposition, int flags, DWORD extra = 0) {
   wchar_t wide[MAX_PATH];
   if (!wide_name(name, wide)) return -1;
   HANDLE handle = CreateFileW(wide, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+                              nullptr, disposition, FILE_ATTRIBUTE_NORMAL | extra, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return -1;
-  int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), flags | _O_BINARY);
+  int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), flags | _O_BINARY | _O_NOINHERIT);
   if (fd < 0) CloseHandle(handle);
   return fd;
 }
+
+/// The handle under a descriptor.
+HANDLE handle_of(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
 
 }  // namespace
 #endif
@@ -44,11 +51,11 @@ int open_shared(const char* name, DWORD access, DWORD disposition, int flags) {
 FileIn::FileIn(const char* name, Mode mode) {
 #ifdef _WIN32
   fd_ = mode == Mode::kRead
-            ? open_shared(name, GENERIC_READ, OPEN_EXISTING, _O_RDONLY)
+            ? open_shared(name, GENERIC_READ, OPEN_EXISTING, _O_RDONLY, FILE_FLAG_BACKUP_SEMANTICS)
             : open_shared(name, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING, 0);
 #else
   do {
-    fd_ = ::open(name, mode == Mode::kRead ? O_RDONLY : O_RDWR);
+    fd_ = ::open(name, (mode == Mode::kRead ? O_RDONLY : O_RDWR) | O_CLOEXEC);
   } while (fd_ < 0 && errno == EINTR);
 #endif
 }
@@ -61,10 +68,22 @@ void FileIn::close() {
   pos_ = end_ = 0;
 }
 
+bool FileIn::seek(long long offset) {
+#ifdef _WIN32
+  if (fd_ < 0 || failed_ || _lseeki64(fd_, offset, SEEK_SET) < 0) return false;
+#else
+  if (fd_ < 0 || failed_ || ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) return false;
+#endif
+  base_ = offset;
+  pos_ = end_ = 0;
+  return true;
+}
+
 bool FileIn::fill() {
-  if (fd_ < 0) return false;
+  if (fd_ < 0 || failed_) return false;
   // Keep one byte of room in front, so the byte just read can always be pushed back.
   if (end_ > 0) {
+    base_ += static_cast<long long>(end_ - 1);
     buffer_[0] = buffer_[end_ - 1];
     pos_ = end_ = 1;
   }
@@ -75,18 +94,49 @@ bool FileIn::fill() {
       return true;
     }
     if (n < 0 && errno == EINTR) continue;
+    if (n < 0) failed_ = true;  // an I/O error, or a directory: never the end of the file
     return false;
   }
 }
 
-FileOut::FileOut(const char* name, Mode mode) : from_start_(mode == Mode::kTruncate) {
+namespace {
+
+/// Opens a scratch file new: whatever stands at the name is removed first (a stale
+/// scratch file, or a symbolic link, which is never followed), and a file that appears
+/// there in between is refused rather than written through.
+int open_new(const char* name, mode_t bits) {
+  if (::unlink(name) != 0 && errno != ENOENT) return -1;
 #ifdef _WIN32
-  fd_ = mode == Mode::kAppend ? open_shared(name, GENERIC_WRITE, OPEN_ALWAYS, _O_APPEND)
-                              : open_shared(name, GENERIC_WRITE, CREATE_ALWAYS, 0);
+  (void)bits;  // Windows gives a new file the directory's permissions
+  return open_shared(name, GENERIC_WRITE, CREATE_NEW, 0);
 #else
-  int flags = O_WRONLY | O_CREAT | (mode == Mode::kAppend ? O_APPEND : O_TRUNC);
+  int fd;
   do {
-    fd_ = ::open(name, flags, 0644);
+    fd = ::open(name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, bits);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+#endif
+}
+
+}  // namespace
+
+FileOut::FileOut(const char* name, Mode mode, mode_t bits) : from_start_(mode != Mode::kAppend) {
+  if (mode == Mode::kNew) {
+    fd_ = open_new(name, bits);
+    return;
+  }
+#ifdef _WIN32
+  const DWORD disposition = mode == Mode::kTruncate    ? CREATE_ALWAYS
+                            : mode == Mode::kExclusive ? CREATE_NEW
+                                                       : OPEN_ALWAYS;
+  fd_ = open_shared(name, GENERIC_WRITE, disposition, mode == Mode::kAppend ? _O_APPEND : 0);
+#else
+  int flags = O_WRONLY | O_CREAT | O_CLOEXEC;
+  if (mode == Mode::kAppend) flags |= O_APPEND;
+  if (mode == Mode::kTruncate) flags |= O_TRUNC;
+  if (mode == Mode::kExclusive) flags |= O_EXCL;
+  do {
+    fd_ = ::open(name, flags, bits);
   } while (fd_ < 0 && errno == EINTR);
 #endif
 }
@@ -110,6 +160,55 @@ void FileOut::put_entry(const char* quote, const char* author) {
   write("\n", 1);
   put(author);
   write("\n", 1);
+}
+
+bool FileOut::copy_by_kernel(int source, long long& begin, long long end) {
+#ifdef __linux__
+  while (begin < end) {
+    off_t in_at = static_cast<off_t>(begin);
+    std::size_t want = static_cast<std::size_t>(std::min<long long>(end - begin, 1LL << 30));
+    ssize_t n = ::copy_file_range(source, &in_at, fd_, nullptr, want, 0);
+    if (n > 0) {
+      begin += n;
+      written_ += n;
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    // Not across these file systems, or not at all (EXDEV, ENOSYS, EINVAL...): the
+    // plain copy takes over where this one stopped. A source that ended early is
+    // found short there too.
+    return false;
+  }
+  return true;
+#else
+  (void)source, (void)begin, (void)end;
+  return false;
+#endif
+}
+
+void FileOut::copy_from(int source, long long begin, long long end) {
+  if (!flush() || begin >= end) return;
+  if (copy_by_kernel(source, begin, end)) return;
+  while (begin < end && !failed_) {
+    std::size_t want = static_cast<std::size_t>(std::min<long long>(end - begin, kBufferSize));
+    long n = read_at(source, buffer_, want, begin);
+    if (n <= 0) {  // a read error, or a source shorter than promised
+      failed_ = true;
+      break;
+    }
+    used_ = static_cast<std::size_t>(n);
+    begin += n;
+    flush();
+  }
+}
+
+bool FileOut::cut_back(long long size) {
+  used_ = 0;  // whatever is still held is part of what goes
+#ifdef _WIN32
+  return fd_ >= 0 && _chsize_s(fd_, size) == 0;
+#else
+  return fd_ >= 0 && ::ftruncate(fd_, static_cast<off_t>(size)) == 0;
+#endif
 }
 
 bool FileOut::flush() {
@@ -143,7 +242,7 @@ void FileOut::start_writeback() {
 bool FileOut::sync() {
   if (!flush()) return false;
 #ifdef _WIN32
-  if (!FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(fd_)))) return !(failed_ = true);
+  if (!FlushFileBuffers(handle_of(fd_))) return !(failed_ = true);
 #else
   while (::fsync(fd_) != 0) {
     if (errno != EINTR) return !(failed_ = true);
@@ -160,76 +259,140 @@ bool FileOut::close() {
   return !failed_;
 }
 
+long long file_size(int fd) {
+#ifdef _WIN32
+  LARGE_INTEGER size;
+  return GetFileSizeEx(handle_of(fd), &size) ? static_cast<long long>(size.QuadPart) : -1;
+#else
+  struct stat st {};
+  return ::fstat(fd, &st) == 0 ? static_cast<long long>(st.st_size) : -1;
+#endif
+}
+
+long read_at(int fd, void* buffer, std::size_t size, long long offset) {
+#ifdef _WIN32
+  // Read through a copy of the position: the descriptor's own is put back afterwards.
+  long long was = _lseeki64(fd, 0, SEEK_CUR);
+  if (was < 0 || _lseeki64(fd, offset, SEEK_SET) < 0) return -1;
+  long n = ::read(fd, buffer, static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX)));
+  if (_lseeki64(fd, was, SEEK_SET) < 0) return -1;
+  return n;
+#else
+  for (;;) {
+    ssize_t n = ::pread(fd, buffer, size, static_cast<off_t>(offset));
+    if (n < 0 && errno == EINTR) continue;
+    return static_cast<long>(n);
+  }
+#endif
+}
+
 namespace {
 
-/// Forces the current directory's entries (a rename) to disk. On Windows the rename
-/// itself is written through, and a directory cannot be synced.
-bool sync_directory() {
+/// The file a rewrite of `name` replaces: `name` itself, or, through a symbolic link,
+/// the file it leads to.
+std::string replaced_file(const char* name, bool through_link) {
 #ifdef _WIN32
+  (void)through_link;  // a link on Windows is replaced as it stands, like any file
+  return name;
+#else
+  struct stat st {};
+  if (!through_link || ::lstat(name, &st) != 0 || !S_ISLNK(st.st_mode)) return name;
+  char* resolved = ::realpath(name, nullptr);
+  if (resolved == nullptr) return name;  // a dangling link: it is replaced as it stands
+  std::string path = resolved;
+  std::free(resolved);
+  return path;
+#endif
+}
+
+/// The directory part of a path ("." for a bare name).
+std::string directory_of(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+/// A scratch file name in the same directory as `target`.
+std::string scratch_beside(const std::string& target, const char* scratch) {
+  std::size_t slash = target.rfind('/');
+  return slash == std::string::npos ? scratch : target.substr(0, slash + 1) + scratch;
+}
+
+/// Forces a directory's entries (a rename) to disk.
+bool sync_directory(const std::string& dir) {
+#ifdef _WIN32
+  (void)dir;  // the rename was written through; a directory cannot be synced
   return true;
 #else
-  int dir = ::open(".", O_RDONLY | O_DIRECTORY);
-  if (dir < 0) return false;
-  bool synced = ::fsync(dir) == 0;
-  ::close(dir);
+  int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool synced = ::fsync(fd) == 0;
+  ::close(fd);
   return synced;
+#endif
+}
+
+/// Renames `from` over `to` in one step.
+bool rename_over(const char* from, const char* to) {
+#ifdef _WIN32
+  wchar_t wide_from[MAX_PATH], wide_to[MAX_PATH];
+  if (!wide_name(from, wide_from) || !wide_name(to, wide_to)) return false;
+  constexpr DWORD kFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+  if (MoveFileExW(wide_from, wide_to, kFlags)) return true;
+  // Windows renames over no file that is still open, and the snapshot a replace keeps of
+  // the files it may put back holds them open: such a file is renamed aside (open files
+  // may be, being shared for it), the new one takes its name and the old one is removed,
+  // to go once its last reader closes it.
+  if (GetLastError() != ERROR_ACCESS_DENIED && GetLastError() != ERROR_SHARING_VIOLATION) return false;
+  std::wstring aside = std::wstring(wide_to) + L"~";
+  if (!MoveFileExW(wide_to, aside.c_str(), MOVEFILE_WRITE_THROUGH)) return false;
+  if (!MoveFileExW(wide_from, wide_to, kFlags)) {
+    MoveFileExW(aside.c_str(), wide_to, MOVEFILE_WRITE_THROUGH);
+    return false;
+  }
+  DeleteFileW(aside.c_str());
+  return true;
+#else
+  return std::rename(from, to) == 0;
 #endif
 }
 
 }  // namespace
 
-bool replace_file(const char* from, const char* to) {
+Rewrite::Rewrite(const char* target, const char* scratch, const char* bits_like,
+                 bool through_link)
+    : target_(replaced_file(target, through_link)),
+      scratch_(scratch_beside(target_, scratch)),
+      out_(scratch_.c_str(), FileOut::Mode::kNew, 0600),
+      created_(out_.ok()) {
+  if (!created_) return;
 #ifdef _WIN32
-  wchar_t wide_from[MAX_PATH], wide_to[MAX_PATH];
-  if (!wide_name(from, wide_from) || !wide_name(to, wide_to) ||
-      !MoveFileExW(wide_from, wide_to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return false;
+  (void)bits_like;  // the new file has the directory's permissions, as the old one had
 #else
-  if (std::rename(from, to) != 0) return false;
+  // The new file takes the old one's permission bits and owner before it takes its name,
+  // so that a private file never stands open to others, not even for a moment.
+  struct stat st {};
+  bool known = ::stat(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  if (!known && bits_like != nullptr) known = ::stat(bits_like, &st) == 0;
+  mode_t bits = known ? (st.st_mode & 07777) : 0644;
+  if (known && ::fchown(out_.fd(), st.st_uid, st.st_gid) != 0) {
+    // only a privileged process may give a file away: the bits are kept all the same
+  }
+  if (::fchmod(out_.fd(), bits) != 0) out_.close();
 #endif
-  sync_directory();  // the rename stands whether or not the directory sync succeeds
-  return true;
 }
-
-Rewrite::Rewrite(const char* target, const char* scratch)
-    : target_(target),
-      scratch_(scratch),
-      out_(scratch, FileOut::Mode::kTruncate),
-      created_(out_.ok()) {}
 
 Rewrite::~Rewrite() {
   if (created_ && !committed_) {
     out_.close();
-    std::remove(scratch_);
+    ::unlink(scratch_.c_str());
   }
 }
 
 bool Rewrite::commit() {
-  if (!out_.sync() || !out_.close()) return false;
-  committed_ = replace_file(scratch_, target_);
-  return committed_;
-}
-
-long long file_length(const char* name) {
-#ifdef _WIN32
-  wchar_t wide[MAX_PATH];
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!wide_name(name, wide) || !GetFileAttributesExW(wide, GetFileExInfoStandard, &data)) return -1;
-  return static_cast<long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
-#else
-  struct stat st {};
-  return ::stat(name, &st) == 0 ? static_cast<long long>(st.st_size) : -1;
-#endif
-}
-
-bool cut_file(const char* name, long long length) {
-#ifdef _WIN32
-  int fd = open_shared(name, GENERIC_WRITE, OPEN_EXISTING, 0);
-  if (fd < 0) return false;
-  bool cut = _chsize_s(fd, length) == 0 && FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(fd)));
-  _close(fd);
-  return cut;
-#else
-  return ::truncate(name, static_cast<off_t>(length)) == 0;
-#endif
+  if (!out_.ok() || !out_.sync() || !out_.close()) return false;
+  if (!rename_over(scratch_.c_str(), target_.c_str())) return false;
+  committed_ = true;
+  sync_directory(directory_of(target_));  // the rename stands whether or not this succeeds
+  return true;
 }

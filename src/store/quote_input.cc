@@ -15,7 +15,8 @@ constexpr std::size_t kBodyKeep = kQuoteSize - 4;
 constexpr std::size_t kTailKeep = 2;
 
 /// Types, shows and, on a yes, adds one entry: the steps every adding pass shares.
-void type_and_confirm() {
+/// Whether the entry was added.
+bool type_and_confirm() {
   QuoteEntry entry{};
   console::out("\n\nIntroduza citação: "_cp);
   readQuot(entry.quote);
@@ -25,10 +26,9 @@ void type_and_confirm() {
   console::outf(
       "\n\n\nDeseja adicionar a entrada?\n\n\tCitação: %s\n\n\tAutor: %s\n\nOpção (S/N): "_cp,
       entry.quote, entry.author);
-  if (is_yes(console::read_char()))
-    add_entry(entry.quote, entry.author);
-  else
-    console::out("\nEstado: A entrada não foi adicionada.\n\n"_cp);
+  if (is_yes(console::read_char())) return add_entry(entry.quote, entry.author);
+  console::out("\nEstado: A entrada não foi adicionada.\n\n"_cp);
+  return false;
 }
 
 }  // namespace
@@ -58,8 +58,8 @@ void add_entries() {
   } while (continue_dialogue());
 }
 
-void alter_addentry() {
+bool alter_addentry() {
   console::push_back('\n');
   console::flushin();
-  type_and_confirm();
+  return type_and_confirm();
 }

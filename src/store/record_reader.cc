@@ -12,19 +12,19 @@ constexpr std::size_t kMaxQuoteText = kQuoteSize - 3;
 
 }  // namespace
 
-int getquot(FileIn& in, char* quote) {
+int getquot(FileIn& in, char* quote, long long* begin) {
   int c = in.get();
   if (c < 0) return -1;
   // No end-of-file test while walking blanks: the end then returns 0, and -1 comes next.
   while (c == ' ' || c == '\n') c = in.get();
   if (c != '"') return 0;
+  if (begin != nullptr) *begin = in.offset() - 1;
   quote[0] = '"';
   // The first byte the classes do not admit ends the quotation, and is consumed: normally
   // the closing double quote, otherwise the rest of the text stays in the file. The end
   // of the file ends it too. Bytes past the field's room are read and dropped.
   std::size_t kept = 0;
-  bool any = false;
-  if (scan::take_run(in, admitted_run, quote + 1, kMaxQuoteText, kept, any)) in.skip(1);
+  if (scan::take_run(in, admitted_run, quote + 1, kMaxQuoteText, kept)) in.skip(1);
   std::size_t n = 1 + kept;
   quote[n++] = '"';
   quote[n] = '\0';

@@ -1,22 +1,17 @@
 // Lower-casing of console (code page 850) text for the search that ignores letter case.
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "byte_text.h"
 #include "encoding.h"
+#include "letter_tables.h"
 
 namespace {
 
 using encoding_test::at;
 using encoding_test::bytes;
 using encoding_test::every_byte;
-
-/// The 18 accented capitals of code page 850 and their small letters.
-const std::map<int, int> kAccentedFold = {
-    {0xB7, 0x85}, {0xB5, 0xA0}, {0xB6, 0x83}, {0xC7, 0xC6}, {0x80, 0x87}, {0xD4, 0x8A},
-    {0x90, 0x82}, {0xD2, 0x88}, {0xDE, 0x8D}, {0xD6, 0xA1}, {0xD7, 0x8C}, {0xE3, 0x95},
-    {0xE0, 0xA2}, {0xE2, 0x93}, {0xE5, 0xE4}, {0xEB, 0x97}, {0xE9, 0xA3}, {0xEA, 0x96}};
+using encoding_test::kConsoleCapitals;
+using encoding_test::kFileCapitals;
 
 /// Folds the whole buffer of `text` (an embedded NUL stops the folding).
 std::string folded(std::string text) {
@@ -28,8 +23,7 @@ TEST(CaseFold, FoldsThe44CapitalsAndNothingElse) {
   std::string all = folded(every_byte());
   int changed = 0;
   for (int b = 1; b < 256; ++b) {
-    int want = b >= 'A' && b <= 'Z' ? b + 0x20 : b;
-    if (auto it = kAccentedFold.find(b); it != kAccentedFold.end()) want = it->second;
+    int want = b >= 'A' && b <= 'Z' ? b + 0x20 : encoding_test::mapped(kConsoleCapitals, b);
     EXPECT_EQ(at(all, b - 1), want) << "byte " << b;
     changed += at(all, b - 1) != b;
   }
@@ -53,9 +47,9 @@ TEST(CaseFold, StopsAtTheFirstNul) {
 TEST(CaseFold, AgreesWithTheTranslationOfTheAccentedLetters) {
   // Each Latin-1 accented capital, once translated to the console, folds to the
   // translation of its small letter (capital + 0x20), the way a stored text is searched.
-  for (int capital : {0xC0, 0xC1, 0xC2, 0xC3, 0xC7, 0xC8, 0xC9, 0xCA, 0xCC, 0xCD, 0xCE, 0xD2,
-                      0xD3, 0xD4, 0xD5, 0xD9, 0xDA, 0xDB}) {
-    std::string big = bytes({capital}), small = bytes({capital + 0x20});
+  for (auto [capital, small_letter] : kFileCapitals) {
+    EXPECT_EQ(small_letter, capital + 0x20);
+    std::string big = bytes({capital}), small = bytes({small_letter});
     transl_f2c(big.data(), 2000);
     transl_f2c(small.data(), 2000);
     EXPECT_EQ(folded(big), small) << "file byte " << capital;

@@ -7,16 +7,19 @@
 #include <utility>
 
 #include "encoding.h"
+#include "letter_tables.h"
 
 namespace {
 
-/// The 36 accented letters, capitals and small letters, as ISO-8859-1 bytes.
-const std::set<int> kAccented = {0xC0, 0xC1, 0xC2, 0xC3, 0xC7, 0xC8, 0xC9, 0xCA, 0xCC,
-                                 0xCD, 0xCE, 0xD2, 0xD3, 0xD4, 0xD5, 0xD9, 0xDA, 0xDB,
-                                 0xE0, 0xE1, 0xE2, 0xE3, 0xE7, 0xE8, 0xE9, 0xEA, 0xEC,
-                                 0xED, 0xEE, 0xF2, 0xF3, 0xF4, 0xF5, 0xF9, 0xFA, 0xFB};
 const std::set<int> kSigns = {0x21, 0x27, 0x2C, 0x2E, 0x3A, 0x3B, 0x3F, 0xAB, 0xBB};
 const std::set<int> kSymbols = {0x28, 0x29, 0x2D, 0x2F, 0x5B, 0x5D};
+
+/// 1 when the byte is one of the 36 accented letters, capital or small.
+int accented_letter(int byte) {
+  for (auto [capital, small] : encoding_test::kFileCapitals)
+    if (byte == capital || byte == small) return 1;
+  return 0;
+}
 
 /// The byte ranges (both ends included) that end a quotation: 140 values.
 const std::pair<int, int> kEnding[] = {
@@ -37,7 +40,7 @@ bool ends_quotation(int byte) {
 TEST(CharClasses, EachClassHoldsExactlyItsMembersAndNoTwoOverlap) {
   std::array<int, 4> sizes{};
   for (int b = 0; b < 256; ++b) {
-    bool is_letter = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || kAccented.count(b);
+    bool is_letter = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || accented_letter(b);
     EXPECT_EQ(in(letter, b), is_letter ? 1 : 0) << "byte " << b;
     EXPECT_EQ(in(sign, b), kSigns.count(b) ? 1 : 0) << "byte " << b;
     EXPECT_EQ(in(symbol, b), kSymbols.count(b) ? 1 : 0) << "byte " << b;

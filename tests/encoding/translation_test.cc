@@ -5,21 +5,13 @@
 
 #include "byte_text.h"
 #include "encoding.h"
+#include "letter_tables.h"
 
 namespace {
 
 using encoding_test::at;
 using encoding_test::bytes;
 using encoding_test::every_byte;
-
-/// File byte -> console byte of the 36 accented letters.
-const std::map<int, int> kFileToConsole = {
-    {0xC0, 0xB7}, {0xC1, 0xB5}, {0xC2, 0xB6}, {0xC3, 0xC7}, {0xC7, 0x80}, {0xC8, 0xD4},
-    {0xC9, 0x90}, {0xCA, 0xD2}, {0xCC, 0xDE}, {0xCD, 0xD6}, {0xCE, 0xD7}, {0xD2, 0xE3},
-    {0xD3, 0xE0}, {0xD4, 0xE2}, {0xD5, 0xE5}, {0xD9, 0xEB}, {0xDA, 0xE9}, {0xDB, 0xEA},
-    {0xE0, 0x85}, {0xE1, 0xA0}, {0xE2, 0x83}, {0xE3, 0xC6}, {0xE7, 0x87}, {0xE8, 0x8A},
-    {0xE9, 0x82}, {0xEA, 0x88}, {0xEC, 0x8D}, {0xED, 0xA1}, {0xEE, 0x8C}, {0xF2, 0x95},
-    {0xF3, 0xA2}, {0xF4, 0x93}, {0xF5, 0xE4}, {0xF9, 0x97}, {0xFA, 0xA3}, {0xFB, 0x96}};
 
 /// File bytes that come back changed from file -> console -> file, and what they come
 /// back as (control characters and signs come back as accented letters).
@@ -55,13 +47,13 @@ int mapped(const std::map<int, int>& table, int byte) {
 }
 
 TEST(Translation, EveryByteFollowsTheTablesAndIsLookedUpOnce) {
-  std::map<int, int> console_to_file;
-  for (auto [file, console] : kFileToConsole) console_to_file[console] = file;
   // Translating all 255 bytes in one call: a byte the table wrote is never looked up again.
   std::string to_console = f2c(every_byte()), to_file = c2f(every_byte());
   for (int b = 1; b < 256; ++b) {
-    EXPECT_EQ(at(to_console, b - 1), mapped(kFileToConsole, b)) << "file byte " << b;
-    EXPECT_EQ(at(to_file, b - 1), mapped(console_to_file, b)) << "console byte " << b;
+    EXPECT_EQ(at(to_console, b - 1), encoding_test::mapped(encoding_test::kFileToConsole, b))
+        << "file byte " << b;
+    EXPECT_EQ(at(to_file, b - 1), encoding_test::mapped(encoding_test::kConsoleToFile, b))
+        << "console byte " << b;
   }
   std::string ascii = every_byte().substr(0, 0x7F);
   EXPECT_EQ(f2c(ascii), ascii);

@@ -46,23 +46,47 @@ TEST_F(FileLayerTest, AReaderClosedBeforeTheCommitLetsTheRewriteReplaceItsFile) 
   EXPECT_TRUE(rewrite.commit());
   EXPECT_EQ(dir.read("citas.txt"), "new store");
   EXPECT_EQ(dir.listing(), "citas.txt");
-  // Replacing over an existing file again, straight through the file layer.
-  dir.write("a.dat", "A");
-  EXPECT_TRUE(replace_file("a.dat", "citas.txt"));
-  EXPECT_EQ(dir.read("citas.txt"), "A");
-  EXPECT_EQ(dir.listing(), "citas.txt");
 }
 
-TEST_F(FileLayerTest, LengthsAndCuttingBack) {
-  EXPECT_EQ(file_length("missing.dat"), -1);
-  EXPECT_FALSE(cut_file("missing.dat", 0));
-  EXPECT_FALSE(dir.exists("missing.dat"));  // cutting back never creates a file
+TEST_F(FileLayerTest, AFileHeldOpenIsStillReplacedAndReadsOnAsItWas) {
+  // What a replace's snapshot does: the old file stays open while a rewrite replaces it.
+  dir.write("citas.txt", "old store");
+  FileIn held("citas.txt");
+  ASSERT_TRUE(held.ok());
+  EXPECT_EQ(held.get(), 'o');
+  {
+    Rewrite rewrite("citas.txt", "tempy.txt");
+    rewrite.out().put("new store");
+    EXPECT_TRUE(rewrite.commit());
+  }
+  EXPECT_EQ(dir.read("citas.txt"), "new store");
+  std::string rest;
+  for (int c = held.get(); c >= 0; c = held.get()) rest += static_cast<char>(c);
+  EXPECT_EQ(rest, "ld store");
+  char byte = 0;
+  EXPECT_EQ(read_at(held.fd(), &byte, 1, 4), 1);
+  EXPECT_EQ(byte, 's');
+  held.close();
+  EXPECT_EQ(dir.listing(), "citas.txt");  // nothing left aside once the reader has gone
+}
+
+TEST_F(FileLayerTest, SizesReadsAtAnOffsetAndCuttingBack) {
   dir.write("citas.txt", kAwkward);
-  EXPECT_EQ(file_length("citas.txt"), static_cast<long long>(kAwkward.size()));
+  FileIn in("citas.txt");
+  ASSERT_TRUE(in.ok());
+  EXPECT_EQ(file_size(in.fd()), static_cast<long long>(kAwkward.size()));
+  EXPECT_EQ(in.get(), 'a');
+  char bytes[8] = {};
+  EXPECT_EQ(read_at(in.fd(), bytes, 4, 5), 4);
+  EXPECT_EQ(std::string(bytes, 4), kAwkward.substr(5, 4));
+  EXPECT_EQ(read_at(in.fd(), bytes, 8, static_cast<long long>(kAwkward.size())), 0);
+  EXPECT_EQ(in.get(), '\r');  // the reads at an offset left the reader where it was
+  EXPECT_EQ(in.offset(), 2);
   for (std::size_t keep : {kAwkward.size(), std::size_t{5}, std::size_t{3}, std::size_t{0}}) {
-    EXPECT_TRUE(cut_file("citas.txt", static_cast<long long>(keep))) << keep;
+    FileOut out("citas.txt", FileOut::Mode::kInPlace);
+    EXPECT_TRUE(out.cut_back(static_cast<long long>(keep))) << keep;
+    EXPECT_TRUE(out.close());
     EXPECT_EQ(dir.read("citas.txt"), kAwkward.substr(0, keep));
-    EXPECT_EQ(file_length("citas.txt"), static_cast<long long>(keep));
   }
 }
 

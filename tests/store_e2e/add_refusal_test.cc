@@ -46,6 +46,10 @@ TEST(AddRefusalTest, QuotationsTheReaderWouldCutAreRefusedAndNothingIsWritten) {
                          continuation_screen());
     EXPECT_EQ(dir.listing(), "");
   }
+  // Each line of the refusal fits an 80-column console: one column per code page 850 byte.
+  std::size_t start = 0;
+  for (std::size_t end; (end = kRefusedLine.find('\n', start)) != std::string::npos; start = end + 1)
+    EXPECT_LE(end - start, 80u) << kRefusedLine.substr(start, end - start);
 }
 
 TEST(AddRefusalTest, RefusalLeavesAnExistingStoreAndTheSessionAsTheyWere) {

@@ -1,0 +1,53 @@
+// One run per collection: flock on the collection directory's own descriptor, or on
+// Windows the directory opened in a share mode that a second such opening conflicts with.
+#include "collection_lock.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#endif
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "console.h"
+#include "cp850.h"
+
+CollectionLock::CollectionLock() {
+#ifdef _WIN32
+  // Windows locks no directory. The directory is opened for adding files, a right this
+  // opening shares with no other: a second run's same opening fails with a sharing
+  // violation until the first run's handle goes, with its process. Listing the directory
+  // and reading and writing its files (this run's and other programs') are not affected.
+  HANDLE handle = CreateFileW(L".", FILE_ADD_FILE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    refused_ = GetLastError() == ERROR_SHARING_VIOLATION;
+    return;
+  }
+  fd_ = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_NOINHERIT);
+  if (fd_ < 0) CloseHandle(handle);
+#else
+  // Opened for reading only, so the lock works in a directory that cannot be written.
+  fd_ = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) return;
+  while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    refused_ = errno == EWOULDBLOCK;
+    break;
+  }
+#endif
+}
+
+CollectionLock::~CollectionLock() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+void say_collection_busy() {
+  console::out("\nErro: A colecção de citações desta pasta já está aberta noutro talvo.\n\n"_cp);
+  console::flush();
+}

@@ -1,0 +1,20 @@
+// Byte-for-byte copies: the safety and backup copies, the restores, and putting a file back.
+#include <cstring>
+
+#include "data_files.h"
+#include "store.h"
+
+bool copy_into(FileIn& source, Rewrite& copy, long long size) {
+  if (size < 0) size = file_size(source.fd());
+  if (size < 0 || !copy.ok()) return false;
+  copy.out().copy_from(source.fd(), 0, size);
+  return copy.commit();
+}
+
+bool copy_whole(FileIn& source, const char* source_name, const char* target,
+                const char* scratch, long long size) {
+  // The store itself is replaced through a symbolic link, so the link stays a link.
+  bool is_store = std::strcmp(target, kStoreFile) == 0;
+  Rewrite copy(target, scratch, is_store ? source_name : kStoreFile, is_store);
+  return copy_into(source, copy, size);
+}

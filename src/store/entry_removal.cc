@@ -1,0 +1,55 @@
+// Removing one entry from a data file: its own bytes go, every other byte stays.
+#include <cstring>
+
+#include "entry_reader.h"
+#include "store.h"
+
+namespace {
+
+/// The byte at `at` of the file open at `fd`, or -1 outside it (or on a failed read).
+int byte_at(int fd, long long at) {
+  unsigned char c = 0;
+  if (at < 0 || read_at(fd, &c, 1, at) != 1) return -1;
+  return c;
+}
+
+bool same_entry(const QuoteEntry& entry, const char* quote, const char* author) {
+  return std::strcmp(entry.quote, quote) == 0 && std::strcmp(entry.author, author) == 0;
+}
+
+}  // namespace
+
+void copy_without(FileIn& file, const EntrySpan& span, FileOut& out) {
+  const int fd = file.fd();
+  const long long size = file_size(fd);
+  long long begin = span.begin, end = span.end;
+  const bool line_before = begin == 0 || byte_at(fd, begin - 1) == '\n';
+  if (begin >= 2 && byte_at(fd, begin - 1) == '\n' && byte_at(fd, begin - 2) == '\n')
+    --begin;  // the empty line before it
+  else if (end < size && byte_at(fd, end) == '\n' && line_before)
+    ++end;  // the empty line after it
+  else if (end == size && begin >= 1 && byte_at(fd, begin - 1) == '\n')
+    --begin;  // the last entry: the line before it now ends the file
+  out.copy_from(fd, 0, begin);
+  out.copy_from(fd, end, size);
+}
+
+EntrySpan last_equal(FileIn& file, const char* name, const char* quote, const char* author,
+                     bool cut_counts) {
+  EntryReader entries(file, name, OnReadError::kReport);
+  EntrySpan last;
+  FoundEntry found;
+  while (entries.next(found)) {
+    if (found.author_cut && !cut_counts) break;
+    if (same_entry(found.entry, quote, author)) last = found.span;
+  }
+  return entries.failed() ? EntrySpan{} : last;
+}
+
+bool entry_at(FileIn& file, const EntrySpan& span, const char* quote, const char* author) {
+  if (!file.seek(span.begin)) return false;
+  EntryReader entries(file, "", OnReadError::kReport);
+  FoundEntry found;
+  return entries.next(found) && found.span.begin == span.begin && found.span.end == span.end &&
+         same_entry(found.entry, quote, author);
+}
