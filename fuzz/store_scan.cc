@@ -136,10 +136,8 @@ std::string make_scratch_dir(const char* tag) {
 
 void copy_layout(const std::string& from, const std::string& to) {
   FileIn in(from.c_str());
-  FileOut out(to.c_str(), FileOut::Mode::kTruncate);
-  if (!in.ok() || !out.ok()) fail("cannot copy " + from + " to " + to);
-  write_copy(in, out);
-  if (!out.close()) fail("cannot write " + to);
+  if (!in.ok()) fail("cannot copy " + from);
+  if (!copy_whole(in, from.c_str(), to.c_str(), "copy.scratch")) fail("cannot write " + to);
 }
 
 }  // namespace fuzzcheck

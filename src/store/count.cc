@@ -23,8 +23,6 @@ void mem_check() {
   if (!store.ok()) {
     cannot_open_file(Opening::kNewLine);
   }
-  console::outf("
-Existem em memória %d citações.
-"_cp, count_entries(store));
+  console::outf("\nExistem em memória %d citações.\n"_cp, count_entries(store));
   console::wait();
 }
