@@ -343,8 +343,14 @@ bool rename_over(const char* from, const char* to) {
   // the files it may put back holds them open: such a file is renamed aside (open files
   // may be, being shared for it), the new one takes its name and the old one is removed,
   // to go once its last reader closes it.
+  // Only a plain file is, never a directory or a read-only file, which no rename replaces.
   if (GetLastError() != ERROR_ACCESS_DENIED && GetLastError() != ERROR_SHARING_VIOLATION) return false;
+  DWORD attributes = GetFileAttributesW(wide_to);
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)
+    return false;
   std::wstring aside = std::wstring(wide_to) + L"~";
+  DeleteFileW(aside.c_str());  // one left by a run that ended in between, if any
   if (!MoveFileExW(wide_to, aside.c_str(), MOVEFILE_WRITE_THROUGH)) return false;
   if (!MoveFileExW(wide_from, wide_to, kFlags)) {
     MoveFileExW(aside.c_str(), wide_to, MOVEFILE_WRITE_THROUGH);
