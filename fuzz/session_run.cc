@@ -12,6 +12,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "store_scan.h"
@@ -20,14 +22,18 @@ namespace fuzzcheck {
 
 namespace {
 
-/// Starts the program with files in place of its standard streams, in its directory.
+/// Starts the program with files in place of its standard streams (or with no standard
+/// output at all), in its directory.
 /// posix_spawn, not fork: a sanitized fuzzer is a large process to copy.
 pid_t start_program(const SessionSetup& setup, const std::string& in, const std::string& out,
                     const std::string& err) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  if (setup.stdout_closed)
+    posix_spawn_file_actions_addclose(&actions, 1);
+  else
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addchdir_np(&actions, setup.dir.c_str());
 
@@ -84,6 +90,7 @@ SessionRun run_session(const SessionSetup& setup, const std::string& input) {
   const std::string in = setup.dir + "/../stdin", out = setup.dir + "/../stdout",
                     err = setup.dir + "/../stderr";
   write_bytes(in, input);
+  ::unlink(out.c_str());  // a closed output leaves none
   pid_t pid = start_program(setup, in, out, err);
 
   SessionRun run;
@@ -109,8 +116,11 @@ void empty_directory(const std::string& dir) {
     if (name != "." && name != "..") names.push_back(name);
   }
   ::closedir(d);
-  for (const auto& name : names)
-    if (::unlink((dir + "/" + name).c_str()) != 0) fail("cannot remove " + name);
+  for (const auto& name : names) {
+    std::error_code error;
+    std::filesystem::remove_all(dir + "/" + name, error);
+    if (error) fail("cannot remove " + name);
+  }
 }
 
 }  // namespace fuzzcheck

@@ -22,13 +22,14 @@ struct SessionSetup {
   std::string coverage;  ///< passed as TALVO_COVERAGE_FILE when not empty
   bool leak_check = true;  ///< false: ASAN_OPTIONS=detect_leaks=0, for speed
   int seconds = 20;      ///< the time limit
+  bool stdout_closed = false;  ///< started with descriptor 1 closed (nothing to read back)
 };
 
-/// Runs the program with `input` as standard input (a file), no `cls` on PATH, LC_ALL=C
-/// and TZ=UTC; kills it at the time limit.
+/// Runs the program with `input` as standard input (a file), standard output to a file
+/// (or closed), no `cls` on PATH, LC_ALL=C and TZ=UTC; kills it at the time limit.
 SessionRun run_session(const SessionSetup& setup, const std::string& input);
 
-/// Removes every file in `dir`, leaving the directory.
+/// Removes everything in `dir` (files and directories), leaving the directory.
 void empty_directory(const std::string& dir);
 
 }  // namespace fuzzcheck

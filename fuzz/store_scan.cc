@@ -1,7 +1,6 @@
-// Reading data files back for the fuzzers' checks.
+// Reading data files back for the fuzzers' checks, through the program's entry reader.
 #include "store_scan.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -14,6 +13,7 @@
 #include <system_error>
 
 #include "encoding.h"
+#include "entry_reader.h"
 #include "file_io.h"
 #include "quote_entry.h"
 #include "store.h"
@@ -28,14 +28,6 @@ void fail(const std::string& what) {
 
 namespace {
 
-/// A field exactly as wide as the program's, on the heap so that the address sanitizer
-/// sees any byte written past it; filled with noise so a missing NUL shows.
-std::unique_ptr<char[]> field(std::size_t size) {
-  std::unique_ptr<char[]> f(new char[size]);
-  std::memset(f.get(), 'x', size);
-  return f;
-}
-
 void check_quote(const char* quote) {
   std::size_t n = strnlen(quote, kQuoteSize);
   if (n == kQuoteSize) fail("quote field not NUL-terminated within its 2000 bytes");
@@ -48,58 +40,63 @@ void check_quote(const char* quote) {
   }
 }
 
-/// The author read: returns false when it met the end of the file.
-bool read_author(FileIn& in, char* author, std::size_t size) {
-  if (read_line(in, author, size) == scan::Line::kAtEnd) return false;
-  std::size_t n = strnlen(author, size);
-  if (n == size) fail("author field not NUL-terminated within its size");
-  if (n > 0 && std::memchr(author, '\n', n) != nullptr) fail("author holds a newline");
-  return true;
+void check_author(const char* author) {
+  std::size_t n = strnlen(author, kAuthorSize);
+  if (n == kAuthorSize) fail("author field not NUL-terminated within its 50 bytes");
+  if (std::memchr(author, '\n', n) != nullptr) fail("author holds a newline");
 }
 
-off_t size_of(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 ? st.st_size : 0;
+/// The span lies after the first line and after the entry before, begins at a double
+/// quote and ends just past a newline or at the end of the file.
+void check_span(const EntrySpan& span, const std::string& bytes, long long from) {
+  const auto size = static_cast<long long>(bytes.size());
+  if (span.begin < from || span.end <= span.begin || span.end > size)
+    fail("entry span [" + std::to_string(span.begin) + ", " + std::to_string(span.end) +
+         ") outside the unread part of the file, from " + std::to_string(from));
+  if (bytes[static_cast<std::size_t>(span.begin)] != '"')
+    fail("entry span does not begin at a double quote");
+  if (span.end != size && bytes[static_cast<std::size_t>(span.end - 1)] != '\n')
+    fail("entry span ends neither past a newline nor at the end of the file");
 }
 
 }  // namespace
 
 Scan scan_file(const std::string& path, Reader how) {
   Scan result;
+  const std::string bytes = read_bytes(path);
   FileIn in(path.c_str());
   if (!in.ok()) fail("cannot open " + path);
-  auto quote = field(kQuoteSize);
-  std::size_t author_size = how == Reader::kCopy ? kQuoteSize : kAuthorSize;
-  auto author = field(author_size);
+  // On the heap and filled with noise, so that a missing NUL shows and the address
+  // sanitizer sees a write past the entry.
+  auto found = std::make_unique<FoundEntry>();
 
-  if (how == Reader::kJournal) {
+  if (how == Reader::kCount) {
+    read_line(in, found->entry.quote, kQuoteSize);
+    if (strnlen(found->entry.quote, kQuoteSize) == kQuoteSize)
+      fail("first line not NUL-terminated within its 2000 bytes");
+  } else {
     flushin(in);
-  } else if (read_line(in, quote.get(), kQuoteSize) == scan::Line::kTaken) {
-    std::size_t n = strnlen(quote.get(), kQuoteSize);
-    if (n == kQuoteSize) fail("first line not NUL-terminated within its 2000 bytes");
-    result.has_first = true;
-    result.first = quote.get();
-    result.nul_cut = result.first.empty();
   }
 
-  // Every call but the last consumes at least one byte.
-  const off_t most_calls = size_of(path) + 2;
-  off_t calls = 0;
-  for (int got; (got = getquot(in, quote.get())) != -1;) {
-    if (++calls > most_calls) fail("record reader does not reach the end of the file");
-    if (got == 0) continue;
-    if (got != 1) fail("record reader returned something other than -1, 0 or 1");
-    check_quote(quote.get());
-    std::memset(author.get(), 'x', author_size);
-    if (!read_author(in, author.get(), author_size)) {
-      if (how != Reader::kStore) break;
-      author[0] = '\0';  // kept, with an empty author, by the count and the deletion
-    } else if (author[0] == '\0') {
-      result.nul_cut = true;
-    }
-    result.entries.push_back({quote.get(), author.get()});
+  EntryReader entries(in, path.c_str(), OnReadError::kReport);
+  long long from = in.offset();
+  for (;;) {
+    std::memset(&found->entry, 'x', sizeof found->entry);
+    if (!entries.next(*found)) break;
+    // Every entry takes at least its two double quotes' worth of the file.
+    if (result.entries.size() > bytes.size()) fail("the entry reader does not reach the end of the file");
+    check_quote(found->entry.quote);
+    check_author(found->entry.author);
+    if (found->author_cut && (found->entry.author[0] != '\0' || found->span.end != in.offset()))
+      fail("an author cut by the end is not empty, or its span does not end there");
+    check_span(found->span, bytes, from);
+    from = found->span.end;
+    if (how == Reader::kJournal && found->author_cut) break;
+    result.entries.push_back({found->entry.quote, found->entry.author});
+    result.spans.push_back({found->span.begin, found->span.end});
   }
-  if (getquot(in, quote.get()) != -1) fail("record reader does not stay at the end");
+  if (entries.failed()) fail("a read of " + path + " failed");
+  if (entries.next(*found)) fail("the entry reader does not stay at the end");
   return result;
 }
 
@@ -132,12 +129,6 @@ std::string make_scratch_dir(const char* tag) {
   if (::mkdtemp(pattern.data()) == nullptr) fail("cannot make a scratch directory");
   made.dirs.push_back(pattern);
   return pattern;
-}
-
-void copy_layout(const std::string& from, const std::string& to) {
-  FileIn in(from.c_str());
-  if (!in.ok()) fail("cannot copy " + from);
-  if (!copy_whole(in, from.c_str(), to.c_str(), "copy.scratch")) fail("cannot write " + to);
 }
 
 }  // namespace fuzzcheck

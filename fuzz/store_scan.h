@@ -1,5 +1,5 @@
-// The fuzzers' view of a data file: read back with the program's own record reader and
-// line reads, driven as its readers drive them, with the reader's promises checked.
+// The fuzzers' view of a data file: read back with the program's one entry reader,
+// driven as its readers drive it, with the reader's promises checked.
 #pragma once
 
 #include <cstddef>
@@ -19,27 +19,31 @@ struct Entry {
   bool operator==(const Entry&) const = default;
 };
 
+/// Where an entry lies in its file, as the reader gave it: [begin, end).
+struct Span {
+  long long begin = -1;
+  long long end = -1;
+};
+
 /// How the reader is driven.
 enum class Reader {
-  kStore,    ///< count and deletion: first line read, 50-byte authors, an author cut by the end is kept empty
-  kCopy,     ///< safety and backup copies: first line read, 2000-byte authors, stop at an author cut by the end
-  kJournal,  ///< journals: first line skipped, 50-byte authors, stop at an author cut by the end
+  kCount,      ///< the entry count: first line read with " %[^\n]", an author cut by the end kept empty
+  kSelection,  ///< search, selection and deletion: first line skipped, an author cut by the end kept empty
+  kJournal,    ///< journals: first line skipped, stop at an entry whose author the end cut
 };
 
 /// What a reader found in a data file.
 struct Scan {
-  bool has_first = false;  ///< the first-line read took something
-  std::string first;       ///< that line, cut at its first NUL
   std::vector<Entry> entries;
-  /// A line read took text that its first NUL cuts to nothing: written back, such a line
-  /// is an empty line, which the next line read walks over, so the file's reading shifts.
-  bool nul_cut = false;
+  std::vector<Span> spans;  ///< where each entry lies, in the same order
 };
 
-/// Reads the file at `path` as `how` says, checking on every record: the quote field is
+/// Reads the file at `path` as `how` says, checking on every entry: the quote field is
 /// NUL-terminated, starts and ends with a double quote, holds only admitted bytes between
-/// them and at most 1997 of them; an author is NUL-terminated within its field, one line;
-/// the scan ends within one reader call per byte of the file.
+/// them and at most 1997 of them; the author is NUL-terminated within its field, one line;
+/// the span begins at a double quote after the first line, ends after a newline or at the
+/// end of the file, and follows the span before it; the scan ends within one entry per
+/// byte of the file and stays at its end.
 Scan scan_file(const std::string& path, Reader how);
 
 /// The bytes of a file, or `absent` when it cannot be read.
@@ -50,8 +54,5 @@ void write_bytes(const std::string& path, const std::string& bytes);
 /// A new directory of our own for scratch files, in memory (/dev/shm) where the machine
 /// has it, so that the program's syncs cost nothing.
 std::string make_scratch_dir(const char* tag);
-
-/// Writes the copy layout of the file at `from` into `to` with the program's copy writer.
-void copy_layout(const std::string& from, const std::string& to);
 
 }  // namespace fuzzcheck

@@ -183,12 +183,17 @@ bool term_takes_ansi() {
   return term != nullptr && *term != '\0' && std::strcmp(term, "dumb") != 0;
 }
 
-/// A console read that needs a character and meets the end of input ends the program.
-int need(int c) {
-  if (c >= 0) return c;
+/// The end of input at a read that needs a character: the program ends cleanly.
+[[noreturn]] void input_ended() {
   // Ctrl-D leaves the cursor after the prompt: the shell's own prompt gets a line of its own.
   if (on_terminal) out("\n");
   exit_program(0);
+}
+
+/// A console read that needs a character and meets the end of input ends the program.
+int need(int c) {
+  if (c < 0) input_ended();
+  return c;
 }
 
 }  // namespace
@@ -248,7 +253,7 @@ char read_char() {
 char read_next_char() { return static_cast<char>(need(input().get())); }
 
 void read_line(char* field, std::size_t size) {
-  if (scan::read_line(input(), field, size) == scan::Line::kAtEnd) exit_program(0);
+  if (scan::read_line(input(), field, size) == scan::Line::kAtEnd) input_ended();
 }
 
 std::size_t read_piece(char* field, std::size_t keep, char stop) {

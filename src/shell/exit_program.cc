@@ -30,8 +30,8 @@ void exit_program(int status) { throw ProgramEnd{status}; }
 void end_program(int status, bool store_at_start) {
   std::remove(kAddedJournal);
   std::remove(kDeletedJournal);
-  if (status == 0) create_tempcopy(store_at_start);
   try {
+    if (status == 0) create_tempcopy(store_at_start);
     console::flush();
   } catch (const ProgramEnd&) {
     // the reader of the output has gone: there is no one left to tell

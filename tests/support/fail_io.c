@@ -1,9 +1,13 @@
 /* Test support: an LD_PRELOAD library that makes write, fsync or rename fail on demand,
  * to show what the program does on a full disk or a failed rename (tests run as root,
  * so permissions cannot make these fail).
- *   TALVO_FAIL_WRITE=name   write() to a file whose name ends in "name" fails (ENOSPC)
+ *   TALVO_FAIL_WRITE=name   write() or copy_file_range() to a file whose name ends in
+ *                           "name" fails (ENOSPC)
  *   TALVO_FAIL_FSYNC=name   fsync() of such a file fails (EIO)
- *   TALVO_FAIL_RENAME=name  rename() whose new name ends in "name" fails (EIO) */
+ *   TALVO_FAIL_RENAME=name  rename() whose new name ends in "name" fails (EIO)
+ *   TALVO_FAIL_READ=name    read() from such a file fails (EIO)
+ *   TALVO_FAIL_COPY=name    pread() and copy_file_range() from such a file fail (EIO): the
+ *                           whole-file copies fail while the scans by read() still work */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <errno.h>
@@ -57,4 +61,43 @@ int rename(const char* from, const char* to) {
     return -1;
   }
   return real(from, to);
+}
+
+ssize_t read(int fd, void* buf, size_t count) {
+  static ssize_t (*real)(int, void*, size_t);
+  if (!real) real = (ssize_t(*)(int, void*, size_t))dlsym(RTLD_NEXT, "read");
+  if (fd > 2 && fd_is(fd, "TALVO_FAIL_READ")) {
+    errno = EIO;
+    return -1;
+  }
+  return real(fd, buf, count);
+}
+
+ssize_t pread(int fd, void* buf, size_t count, off_t offset) {
+  static ssize_t (*real)(int, void*, size_t, off_t);
+  if (!real) real = (ssize_t(*)(int, void*, size_t, off_t))dlsym(RTLD_NEXT, "pread");
+  if (fd_is(fd, "TALVO_FAIL_COPY")) {
+    errno = EIO;
+    return -1;
+  }
+  return real(fd, buf, count, offset);
+}
+
+ssize_t pread64(int fd, void* buf, size_t count, off_t offset) { return pread(fd, buf, count, offset); }
+
+ssize_t copy_file_range(int in, loff_t* in_at, int out, loff_t* out_at, size_t count,
+                        unsigned flags) {
+  static ssize_t (*real)(int, loff_t*, int, loff_t*, size_t, unsigned);
+  if (!real)
+    real = (ssize_t(*)(int, loff_t*, int, loff_t*, size_t, unsigned))dlsym(RTLD_NEXT,
+                                                                         "copy_file_range");
+  if (fd_is(in, "TALVO_FAIL_COPY")) {
+    errno = EIO;
+    return -1;
+  }
+  if (fd_is(out, "TALVO_FAIL_WRITE")) {
+    errno = ENOSPC;
+    return -1;
+  }
+  return real(in, in_at, out, out_at, count, flags);
 }

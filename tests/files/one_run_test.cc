@@ -1,0 +1,51 @@
+// End-to-end: one run per collection. A second run in the same directory is refused and
+// touches nothing; a run killed with SIGKILL leaves no lock behind.
+#include <memory>
+
+#include "entries.h"
+#include "file_cases.h"
+#include "live_session.h"
+
+namespace files_test {
+namespace {
+
+using namespace talvo_test;
+
+const std::string kRefused =
+    "\nErro: A colecção de citações desta pasta já está aberta noutro talvo.\n\n"_cp;
+
+TEST(OneRunTest, ASecondRunIsRefusedUntilTheFirstIsGoneHoweverItEnds) {
+  ScratchDir dir;
+  dir.write("citas.txt", added_layout(in_files({kAmar, kBeber})));
+  dir.write("tempcopy.dat", copy_layout(in_files({kAmar})));
+  auto first = std::make_unique<reliability::LiveSession>(dir, std::map<std::string, std::string>{});
+  // The first run adds and deletes, so both journals exist, then waits at the menu.
+  first->send(add_input(kCantar) + erase_input("Beber"));
+  ASSERT_TRUE(first->wait_for("Entrada eliminada com sucesso."));
+  ASSERT_TRUE(first->wait_for("Opção: "_cp));
+  ASSERT_TRUE(first->wait_for("Opção: "_cp));
+  const auto before = snapshot(dir);
+  ASSERT_EQ(dir.listing(), "added.dat citas.txt deleted.dat tempcopy.dat");
+
+  // Whatever the second run is asked to do, it prints the refusal and nothing else.
+  for (const std::string& input : {std::string("0\n"), add_input(kAmar) + "0\n",
+                                   erase_input("Amar") + "0\n", std::string("")}) {
+    Outcome second = run_talvo(dir, input);
+    EXPECT_EQ(second.out, kRefused);
+    EXPECT_EQ(second.status, 255);
+    EXPECT_EQ(snapshot(dir), before);
+  }
+
+  // The first run goes on as if nothing had happened.
+  first->send("9\n");
+  EXPECT_TRUE(first->wait_for(count_line(2)));
+
+  first.reset();  // SIGKILL
+  Outcome next = run_talvo(dir, "9\n\n0\n");
+  EXPECT_EQ(next.status, 0);
+  EXPECT_EQ(next.out, menu_screen() + count_screen(2));
+  EXPECT_EQ(dir.read("citas.txt"), dir.read("tempcopy.dat"));
+}
+
+}  // namespace
+}  // namespace files_test
