@@ -30,13 +30,7 @@ Outcome run_talvo(const ScratchDir& dir, const std::string& input,
     setenv("TZ", "UTC", 1);
     setenv("LC_ALL", "C", 1);
     for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
-    if (under_wine()) {
-      setenv("WINEDEBUG", "-all", 0);
-      execlp("wine", "wine", std::getenv("TALVO_TEST_WINE"), static_cast<char*>(nullptr));
-    } else {
-      execl(TALVO_BINARY, "talvo", static_cast<char*>(nullptr));
-    }
-    _exit(127);
+    exec_talvo();
   }
   int wstatus = 0;
   waitpid(pid, &wstatus, 0);
@@ -47,6 +41,12 @@ Outcome run_talvo(const ScratchDir& dir, const std::string& input,
   bytes << out.rdbuf();
   run.out = bytes.str();
   return run;
+}
+
+void exec_talvo() {
+  const char* program = under_wine() ? WINE_TALVO : TALVO_BINARY;
+  execl(program, "talvo", static_cast<char*>(nullptr));
+  _exit(127);
 }
 
 std::string menu_screen() {
@@ -68,6 +68,6 @@ std::string continuation_screen() {
 
 std::string fail_io_library() { return FAIL_IO_LIBRARY; }
 
-std::string talvo_binary() { return TALVO_BINARY; }
+std::string talvo_binary() { return under_wine() ? WINE_TALVO : TALVO_BINARY; }
 
 }  // namespace talvo_test

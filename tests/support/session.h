@@ -51,6 +51,11 @@ class ScratchDir {
 Outcome run_talvo(const ScratchDir& dir, const std::string& input,
               const std::map<std::string, std::string>& env = {});
 
+/// Turns the calling process, a child forked to run the program with its standard
+/// streams, directory and environment set, into the program under test (talvo_binary()).
+/// Never returns.
+[[noreturn]] void exec_talvo();
+
 /// A test with its own scratch directory.
 class SessionTest : public ::testing::Test {
  protected:
@@ -78,7 +83,8 @@ std::string menu_screen();
 std::string continuation_screen();
 /// Path of the failure-injection library (see fail_io.c).
 std::string fail_io_library();
-/// Path of the talvo binary under test.
+/// Path of the program under test: the talvo binary, or under Wine a script that starts
+/// `wine talvo.exe` (tests/support/wine-talvo).
 std::string talvo_binary();
 
 }  // namespace talvo_test
