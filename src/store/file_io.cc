@@ -261,8 +261,12 @@ bool FileOut::close() {
 
 long long file_size(int fd) {
 #ifdef _WIN32
-  LARGE_INTEGER size;
-  return GetFileSizeEx(handle_of(fd), &size) ? static_cast<long long>(size.QuadPart) : -1;
+  // A directory opened for reading tells a size of 0, which would pass for an empty file.
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(handle_of(fd), &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return -1;
+  return static_cast<long long>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
 #else
   struct stat st {};
   return ::fstat(fd, &st) == 0 ? static_cast<long long>(st.st_size) : -1;

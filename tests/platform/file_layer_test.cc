@@ -4,6 +4,7 @@
 #include <string>
 
 #include "file_io.h"
+#include "store.h"
 #include "../store/store_folder.h"
 
 namespace store_test {
@@ -88,6 +89,19 @@ TEST_F(FileLayerTest, SizesReadsAtAnOffsetAndCuttingBack) {
     EXPECT_TRUE(out.close());
     EXPECT_EQ(dir.read("citas.txt"), kAwkward.substr(0, keep));
   }
+}
+
+TEST_F(FileLayerTest, ADirectoryInAFilesPlaceReadsAsAFailureAndIsNeverCopied) {
+  ASSERT_TRUE(std::filesystem::create_directory("citas.txt"));
+  FileIn store("citas.txt");
+  EXPECT_EQ(store.get(), -1);
+  EXPECT_TRUE(store.failed());  // not the end of an empty file
+  FileIn again("citas.txt");
+  {
+    Rewrite copy("copy.dat", "tempcopy.tmp");
+    EXPECT_FALSE(copy_into(again, copy, -1));
+  }
+  EXPECT_EQ(dir.listing(), "citas.txt");  // no empty copy, no scratch file
 }
 
 }  // namespace
