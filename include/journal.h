@@ -7,7 +7,7 @@ extern int Nadd;
 extern int Ndele;
 
 /// Appends an entry (file code page) to the journal `name` and counts it. False, with the
-/// journal cut back as it was and nothing counted, when the append cannot be made whole;
+/// journal as it was and nothing counted, when it cannot be opened or the append made whole;
 /// the caller undoes what the entry's journalling was for and reports it.
 bool add_entryH(const char* name, const char* quote, const char* author);
 /// Strikes one entry equal to the given one (the last) from the journal `name`, every

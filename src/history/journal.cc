@@ -20,7 +20,9 @@ int& counter_of(const char* name) { return std::strcmp(name, kAddedJournal) == 0
 bool add_entryH(const char* name, const char* quote, const char* author) {
   file_exists(name);
   FileOut journal(name, FileOut::Mode::kAppend);
-  if (!journal.ok()) cannot_open_file(Opening::kSameLine);
+  // A journal that cannot be opened is met like one that cannot be written: the change
+  // it was to record is undone by the caller.
+  if (!journal.ok()) return false;
   const long long before = file_size(journal.fd());
   journal.put_entry(quote, author);
   if (!journal.sync()) {

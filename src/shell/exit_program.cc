@@ -28,8 +28,9 @@ void create_tempcopy(bool store_at_start) {
 void exit_program(int status) { throw ProgramEnd{status}; }
 
 void end_program(int status, bool store_at_start) {
-  std::remove(kAddedJournal);
-  std::remove(kDeletedJournal);
+  // unlink, not remove: a directory that happens to bear a journal's name is not ours.
+  ::unlink(kAddedJournal);
+  ::unlink(kDeletedJournal);
   try {
     if (status == 0) create_tempcopy(store_at_start);
     console::flush();

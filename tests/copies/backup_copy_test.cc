@@ -1,4 +1,5 @@
 // End-to-end: the backup copy dialogue, its stamp, its answer reads and the copy it writes.
+#include <optional>
 #include <regex>
 
 #include "entries.h"
@@ -36,14 +37,14 @@ TEST_F(BackupCopyTest, StampIsWrittenAndShownOnTheNextRun) {
   EXPECT_EQ(r.out, menu_screen() + backup_question("Nunca") + kCopyMade + menu_screen());
   std::string stamp = dir.read("auxy.dat").value_or("");
   EXPECT_TRUE(is_stamp(stamp)) << stamp;
-  EXPECT_EQ(dir.read("copy.dat"), copy_layout(in_files({kAmar, kBeber})));
+  EXPECT_EQ(dir.read("copy.dat"), added_layout(in_files({kAmar, kBeber})));
 
   // Declining shows the 24 characters of the stamp and writes nothing.
   r = run("6\nn\n\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + backup_question(stamp.substr(0, 24)) + kCopyCancelled + menu_screen());
   EXPECT_EQ(dir.read("auxy.dat"), stamp);
-  EXPECT_EQ(dir.read("copy.dat"), copy_layout(in_files({kAmar, kBeber})));
+  EXPECT_EQ(dir.read("copy.dat"), added_layout(in_files({kAmar, kBeber})));
   EXPECT_EQ(dir.listing(), "auxy.dat citas.txt copy.dat tempcopy.dat");
 }
 
@@ -74,49 +75,58 @@ TEST_F(BackupCopyTest, AnswerReadsTakeExactlyTheirCharacters) {
   r = run("6\nSxy\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + backup_question("Nunca") + kCopyMade + menu_screen());
-  EXPECT_EQ(dir.read("copy.dat"), copy_layout(in_files({kCantar})));
+  EXPECT_EQ(dir.read("copy.dat"), added_layout(in_files({kCantar})));
 }
 
-TEST_F(BackupCopyTest, CopyIsTheSameWhateverTheStoreLayout) {
+TEST_F(BackupCopyTest, CopyIsTheStoreByteForByteWhateverItsLayout) {
   const std::vector<Entry> three = in_files({kAmar, kBeber, kCantar});
   dir.write("citas.txt", added_layout(three));
-  make_copy_expecting(copy_layout(three));
+  make_copy_expecting(added_layout(three));
   dir.write("citas.txt", rewritten_layout(three));
-  make_copy_expecting(copy_layout(three));
+  make_copy_expecting(rewritten_layout(three));
 
   // Restore the copy, then take the backup offered after it, of the restored store.
+  dir.write("citas.txt", kHeader + "\n");
   Outcome r = run("7\nS\nS\n\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + kAskBackup + kRestored + backup_question("Nunca") + kCopyMade + menu_screen());
-  EXPECT_EQ(dir.read("citas.txt"), copy_layout(three));
-  EXPECT_EQ(dir.read("copy.dat"), copy_layout(three));
+  EXPECT_EQ(dir.read("citas.txt"), rewritten_layout(three));
+  EXPECT_EQ(dir.read("copy.dat"), rewritten_layout(three));
 }
 
-TEST_F(BackupCopyTest, CopyHoldsWhatTheRecordReaderReads) {
-  dir.write("citas.txt", kHeader);
-  make_copy_expecting(kHeader);
-  // An empty store still gives a copy with the header line.
-  dir.write("citas.txt", "");
-  make_copy_expecting(kHeader);
-
-  // Cut at "%": the rest of the line becomes the author, the true author line is walked over.
-  dir.write("citas.txt", kHeader + "\n\"Cem % certo.\"\nAutor Um\n" + "\n" + kCantar.fquote + "\nCarla\n");
-  make_copy_expecting(kHeader + "\n\n\"Cem \"\ncerto.\"" + "\n\n" + kCantar.fquote + "\nCarla");
+TEST_F(BackupCopyTest, CopyKeepsEvenTheBytesTheRecordReaderCannotRead) {
+  const std::string stores[] = {
+      kHeader,
+      "",  // an empty store gives an empty copy: nothing is added to it
+      // "%" cuts the quotation for the record reader; the copy keeps the line as it is.
+      kHeader + "\n\"Cem % certo.\"\nAutor Um\n" + "\n" + kCantar.fquote + "\nCarla\n",
+      // A last quotation with neither its closing quote nor an author, a NUL and 0xFF.
+      kHeader + "\n" + kCantar.fquote + "\nCarla\n\n\"Sem fim " + std::string(1, '\0') + "\xFF",
+  };
+  for (const std::string& store : stores) {
+    dir.write("citas.txt", store);
+    make_copy_expecting(store);
+  }
 }
 
-TEST_F(BackupCopyTest, MissingStoreIsFatalAndLeavesTheOldCopy) {
-  dir.write("copy.dat", "old copy");
-  Outcome r = run("6\nS\n\n0\n");
-  EXPECT_EQ(r.status, 255);
-  EXPECT_EQ(r.out, menu_screen() + backup_question("Nunca") + kPreparing +
-                       "\nErro: Impossibilidade em abrir o ficheiro\n");
-  EXPECT_EQ(dir.read("copy.dat"), "old copy");
-  // The stamp was written before the store was opened.
-  EXPECT_TRUE(is_stamp(dir.read("auxy.dat").value_or("")));
-  EXPECT_EQ(dir.listing(), "auxy.dat copy.dat");
+TEST_F(BackupCopyTest, MissingStoreIsFatalAndLeavesTheOldCopyAndStamp) {
+  // No copy was written: the stamp keeps the date it held, or stays absent.
+  const std::pair<std::optional<std::string>, std::string> stamps[] = {
+      {std::nullopt, "Nunca"}, {"Mon Jan  5 10:00:00 2026\n\n", "Mon Jan  5 10:00:00 2026"}};
+  for (const auto& [stamp, shown] : stamps) {
+    dir.write("copy.dat", "old copy");
+    if (stamp) dir.write("auxy.dat", *stamp);
+    Outcome r = run("6\nS\n\n0\n");
+    EXPECT_EQ(r.status, 255);
+    EXPECT_EQ(r.out, menu_screen() + backup_question(shown) + kPreparing +
+                         "\nErro: Impossibilidade em abrir o ficheiro\n");
+    EXPECT_EQ(dir.read("copy.dat"), "old copy");
+    EXPECT_EQ(dir.read("auxy.dat"), stamp) << shown;
+    EXPECT_EQ(dir.listing(), stamp ? "auxy.dat copy.dat" : "copy.dat");
+  }
 }
 
-TEST_F(BackupCopyTest, FailedWriteKeepsTheOldCopy) {
+TEST_F(BackupCopyTest, FailedWriteKeepsTheOldCopyAndRecordsNoDate) {
   dir.write("citas.txt", added_layout(in_files({kAmar})));
   dir.write("copy.dat", "old copy");
   dir.write("tempcopy.dat", "old safety copy");
@@ -133,7 +143,8 @@ TEST_F(BackupCopyTest, FailedWriteKeepsTheOldCopy) {
   EXPECT_EQ(r.out.substr(r.out.size() - end.size()), end);
   EXPECT_EQ(dir.read("copy.dat"), "old copy");
   EXPECT_EQ(dir.read("tempcopy.dat"), "old safety copy");
-  EXPECT_EQ(dir.listing(), "auxy.dat citas.txt copy.dat tempcopy.dat");
+  // No copy was written whole, so no date of one is recorded.
+  EXPECT_EQ(dir.listing(), "citas.txt copy.dat tempcopy.dat");
 }
 
 }  // namespace

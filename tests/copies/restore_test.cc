@@ -51,17 +51,21 @@ TEST_F(RestoreTest, DecliningWaitsForOneCharacterAndChangesNothing) {
   EXPECT_EQ(dir.read("copy.dat"), copy_layout(in_files({kAmar})));
 }
 
-TEST_F(RestoreTest, BackupCopyTakesTheStoresPlaceOnce) {
+TEST_F(RestoreTest, BackupCopyTakesTheStoresPlaceAndStaysForTheNextRestore) {
+  const std::string copy = copy_layout(in_files({kAmar, kBeber}));
   dir.write("citas.txt", kOtherStore);
-  dir.write("copy.dat", copy_layout(in_files({kAmar, kBeber})));
-  // Restore, decline the new backup, count, then ask again: the copy is gone.
-  Outcome r = run("7\nS\nn\n\n9\n\n7\nS9\n\n0\n");
+  dir.write("copy.dat", copy);
+  // Restore, decline the new backup, count, then restore again: the copy is still there.
+  Outcome r = run("7\nS\nn\n\n9\n\n7\nS\nn\n\n9\n\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + kAskBackup + restored_then_declined() + count_screen(2) + kAskBackup +
-                       kNoSource + menu_screen() + count_screen(2));
-  EXPECT_EQ(dir.read("citas.txt"), copy_layout(in_files({kAmar, kBeber})));
+                       restored_then_declined() + count_screen(2));
+  // The store is the copy byte for byte, and the copy is left where it was.
+  EXPECT_EQ(dir.read("citas.txt"), copy);
+  EXPECT_EQ(dir.read("copy.dat"), copy);
+  EXPECT_EQ(dir.read("tempcopy.dat"), copy);
   EXPECT_EQ(dir.read("auxy.dat"), kStamp + "\n\n");
-  EXPECT_EQ(dir.listing(), "auxy.dat citas.txt tempcopy.dat");
+  EXPECT_EQ(dir.listing(), "auxy.dat citas.txt copy.dat tempcopy.dat");
 }
 
 TEST_F(RestoreTest, BackupCopyBecomesTheStoreWhenThereIsNone) {
@@ -70,21 +74,24 @@ TEST_F(RestoreTest, BackupCopyBecomesTheStoreWhenThereIsNone) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + kAskBackup + restored_then_declined());
   EXPECT_EQ(dir.read("citas.txt"), copy_layout(in_files({kBeber})));
-  EXPECT_FALSE(dir.exists("copy.dat"));
+  EXPECT_EQ(dir.read("copy.dat"), copy_layout(in_files({kBeber})));
+  EXPECT_EQ(dir.listing(), "auxy.dat citas.txt copy.dat tempcopy.dat");
 }
 
-TEST_F(RestoreTest, SafetyCopyOfTheLastCleanEndComesBackAndIsWrittenAgain) {
-  dir.write("citas.txt", added_layout(in_files({kAmar, kBeber})));
+TEST_F(RestoreTest, SafetyCopyOfTheLastCleanEndComesBackAndStays) {
+  const std::string store = added_layout(in_files({kAmar, kBeber}));
+  dir.write("citas.txt", store);
   EXPECT_EQ(run("0\n").status, 0);
-  ASSERT_EQ(dir.read("tempcopy.dat"), copy_layout(in_files({kAmar, kBeber})));
+  ASSERT_EQ(dir.read("tempcopy.dat"), store);
 
+  // Restored twice: the first restore leaves the safety copy for the second.
   dir.write("citas.txt", kOtherStore);
-  Outcome r = run("8\nS\nn\n\n8\nS9\n\n0\n");
+  Outcome r = run("8\nS\nn\n\n9\n\n8\nS\nn\n\n9\n\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + kAskSafety + restored_then_declined() + kAskSafety + kNoSource +
-                       menu_screen() + count_screen(2));
-  EXPECT_EQ(dir.read("citas.txt"), copy_layout(in_files({kAmar, kBeber})));
-  EXPECT_EQ(dir.read("tempcopy.dat"), copy_layout(in_files({kAmar, kBeber})));
+  EXPECT_EQ(r.out, menu_screen() + kAskSafety + restored_then_declined() + count_screen(2) + kAskSafety +
+                       restored_then_declined() + count_screen(2));
+  EXPECT_EQ(dir.read("citas.txt"), store);
+  EXPECT_EQ(dir.read("tempcopy.dat"), store);
 }
 
 TEST_F(RestoreTest, FailedRenameKeepsStoreAndSource) {
@@ -109,9 +116,12 @@ TEST_F(RestoreTest, BackupDeleteRestoreGivesBackTheCopiedEntries) {
   EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + add_screens(kBeber) + backup_question(kStamp) +
                        kCopyMade + menu_screen() + erase_screens(kAmar) + kAskBackup + kRestored +
                        backup_question(stamp.substr(0, 24)) + kCopyCancelled + menu_screen() + count_screen(2));
-  EXPECT_EQ(dir.read("citas.txt"), copy_layout(in_files({kAmar, kBeber})));
-  EXPECT_EQ(dir.read("tempcopy.dat"), copy_layout(in_files({kAmar, kBeber})));
-  EXPECT_EQ(dir.listing(), "auxy.dat citas.txt tempcopy.dat");
+  // The copy, the restored store and the safety copy all hold the store of the backup.
+  const std::string copied = added_layout(in_files({kAmar, kBeber}));
+  EXPECT_EQ(dir.read("copy.dat"), copied);
+  EXPECT_EQ(dir.read("citas.txt"), copied);
+  EXPECT_EQ(dir.read("tempcopy.dat"), copied);
+  EXPECT_EQ(dir.listing(), "auxy.dat citas.txt copy.dat tempcopy.dat");
 }
 
 }  // namespace

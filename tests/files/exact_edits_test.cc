@@ -127,6 +127,27 @@ TEST(ExactEditsTest, EachEditChangesOnlyWhatTheUserChose) {
        .out_tail = kEraseQuestion + "\n\nErro: A entrada não foi eliminada.\n\n"_cp,
        .status = 255,
        .check = [](const ScratchDir& d) { EXPECT_EQ(d.read("citas.txt"), kHand); }},
+      {.name = "a journal that cannot be opened undoes the deletion, and stays as it was",
+       .setup = [](const ScratchDir& d) {
+         hand_store(d);
+         ASSERT_EQ(mkdir((d.data() + "/deleted.dat").c_str(), 0755), 0);
+       },
+       .input = erase_input("Alfa") + "0\n",
+       .out_tail = kEraseQuestion + "\n\nErro: A entrada não foi eliminada.\n\n"_cp,
+       .status = 255,
+       .check = [](const ScratchDir& d) {
+         EXPECT_EQ(d.read("citas.txt"), kHand);
+         EXPECT_EQ(d.listing(), "citas.txt deleted.dat");
+       }},
+      {.name = "a journal that cannot be opened undoes the addition",
+       .setup = [](const ScratchDir& d) {
+         hand_store(d);
+         ASSERT_EQ(mkdir((d.data() + "/added.dat").c_str(), 0755), 0);
+       },
+       .input = add_input(kCantar) + "0\n",
+       .out_tail = confirmation(kCantar.quote, kCantar.author) + kAppendFailedLine,
+       .status = 255,
+       .check = [](const ScratchDir& d) { EXPECT_EQ(d.read("citas.txt"), kHand); }},
       {.name = "the backup copy is exact and a restore leaves it in place",
        .setup = hand_store,
        .input = "6\nS\n\n" + erase_input("Alfa") + "7\nS\nn\n\n0\n",

@@ -103,7 +103,9 @@ void run_case(const FaultCase& c) {
     ASSERT_GE(r.out.size(), c.out_tail.size()) << r.out;
     EXPECT_EQ(r.out.substr(r.out.size() - c.out_tail.size()), c.out_tail);
   }
-  if (!c.out_lacks.empty()) EXPECT_EQ(r.out.find(c.out_lacks), std::string::npos);
+  if (!c.out_lacks.empty()) {
+    EXPECT_EQ(r.out.find(c.out_lacks), std::string::npos);
+  }
   if (c.check) c.check(dir);
 }
 

@@ -40,21 +40,21 @@ bool is_link(const ScratchDir& dir, const std::string& name);
 
 /// One fault scenario: the files before, the run, and what it must print and leave.
 struct FaultCase {
-  const char* name;
-  std::function<void(const ScratchDir&)> setup;
-  std::string input;
-  std::map<std::string, std::string> env;
+  const char* name = "";
+  std::function<void(const ScratchDir&)> setup{};
+  std::string input{};
+  std::map<std::string, std::string> env{};
   /// The last bytes the run prints (console bytes); empty: not looked at.
-  std::string out_tail;
+  std::string out_tail{};
   int status = 0;
   /// Checks the files after the run.
-  std::function<void(const ScratchDir&)> check;
+  std::function<void(const ScratchDir&)> check{};
   /// The shell line that starts the program.
   std::string script = "\"$TALVO\"";
   /// PATH for the run; empty: the default.
-  std::string path;
+  std::string path{};
   /// Bytes that must not appear in the output.
-  std::string out_lacks;
+  std::string out_lacks{};
 };
 
 /// Runs one row in a fresh scratch directory and checks it.

@@ -63,8 +63,8 @@ const std::string kDeleteTyped = "3\n" + reliability::search_for(1) + "\n1\nN\n\
 const std::string kStoreBytes = talvo_test::added_layout(kStore);
 const std::string kOlderCopyBytes = talvo_test::copy_layout(kOlderCopy);
 const std::string kBackupBytes = talvo_test::copy_layout(kBackup);
-/// The safety copy of the unchanged store, as a clean end writes it.
-const std::string kStoreCopy = talvo_test::copy_layout(kStore);
+/// The safety copy of the unchanged store, as a clean end writes it: the store itself.
+const std::string kStoreCopy = kStoreBytes;
 
 std::vector<FailureCase> cases() {
   const std::vector<std::string> all = {"citas.txt", "tempcopy.dat", "copy.dat"};
@@ -89,24 +89,23 @@ std::vector<FailureCase> cases() {
                                       std::tuple{"DeletionWithRenameFailing", "TALVO_FAIL_RENAME", "citas.txt"}})
     list.push_back({name, {{variable, file}}, {{kDeleteTyped, rewrite_failed("citas.txt"), all}}, "\n0\n", 0,
                     store_kept_copy_renewed});
-  // Striking journals, each holding another entry, so that a strike has one to write:
-  // delete entry 1, add A, add B (each add strikes the deleted journal), delete A (strikes
-  // the added journal), add A again (strikes the deleted journal). The store changes as
-  // designed; each journal keeps its bytes through its failed strike.
-  const std::string added_again = talvo_test::rewritten_layout({kStore[0], kStore[2], kOther}) +
-                                  "\n" + kAdded.quote + "\n" + kAdded.author + "\n";
+  // Striking journals: a strike rewrites its journal only when it finds the record, and
+  // writes something only when another record stays, so each failing step strikes one of
+  // two. Add B, add A; delete A (strikes the added journal); delete entry 1 (the added
+  // journal holds no such record: nothing is written, nothing fails); add A again (strikes
+  // the deleted journal). The store changes as designed, each deletion taking only its
+  // entry's bytes; each journal keeps its bytes through its failed strike.
+  const std::string added_again = talvo_test::added_layout({kStore[0], kStore[2], kOther, kAdded});
   list.push_back({"JournalStrikesWithWriteFailing",
                   {{"TALVO_FAIL_WRITE", "temph.txt"}},
-                  {{kDeleteTyped, "Entrada eliminada com sucesso", {}},
-                   {"\n2\n" + kAddTyped, rewrite_failed("deleted.dat"), {"deleted.dat"}},
-                   {"\n2\n" + kOtherTyped, rewrite_failed("deleted.dat"), {"deleted.dat"}},
+                  {{kOtherTyped, talvo_test::kAddedLine, {}},
+                   {"\n2\n" + kAddTyped, talvo_test::kAddedLine, {}},
                    {"\n2\n3\nNova citação.\n1\nN\n\nS\n"_cp, rewrite_failed("added.dat"), {"added.dat"}},
+                   {"\n2\n" + kDeleteTyped, "Entrada eliminada com sucesso", {"added.dat"}},
                    {"\n2\n" + kAddTyped, rewrite_failed("deleted.dat"), {"deleted.dat"}}},
                   "\n0\n",
                   0,
-                  {{"citas.txt", added_again},
-                   {"tempcopy.dat", talvo_test::copy_layout({kStore[0], kStore[2], kOther, kAdded})},
-                   {"copy.dat", kBackupBytes}},
+                  {{"citas.txt", added_again}, {"tempcopy.dat", added_again}, {"copy.dat", kBackupBytes}},
                   {"Ficheiro recuperado!", "Cópia criada!"_cp}});
   // The backup copy, then the safety copy at the clean end, both through the copy scratch file.
   for (auto [name, variable] : {std::pair{"BackupCopyWithWriteFailing", "TALVO_FAIL_WRITE"},
@@ -129,19 +128,15 @@ std::vector<FailureCase> cases() {
                                       std::tuple{"SafetyCopyWithSyncFailing", "TALVO_FAIL_FSYNC", "tempcopy.tmp"},
                                       std::tuple{"SafetyCopyWithRenameFailing", "TALVO_FAIL_RENAME", "tempcopy.dat"}})
     list.push_back({name, {{variable, file}}, {{"0\n", kCopyFailed, all}}, "", 0, untouched});
-  // Restores: the source cannot take the store's name.
-  list.push_back({"RestoreOfTheBackupCopyWithRenameFailing",
-                  {{"TALVO_FAIL_RENAME", "citas.txt"}},
-                  {{"7\nS\n", rewrite_failed("citas.txt"), all}},
-                  "0\n",
-                  0,
-                  store_kept_copy_renewed});
-  list.push_back({"RestoreOfTheSafetyCopyWithRenameFailing",
-                  {{"TALVO_FAIL_RENAME", "citas.txt"}},
-                  {{"8\nS\n", rewrite_failed("citas.txt"), all}},
-                  "0\n",
-                  0,
-                  store_kept_copy_renewed});
+  // Restores: the copy of the source cannot be written or cannot take the store's name;
+  // the store and the source stay.
+  for (auto [name, variable, file, typed] :
+       {std::tuple{"RestoreOfTheBackupCopyWithWriteFailing", "TALVO_FAIL_WRITE", "tempy.txt", "7\nS\n"},
+        std::tuple{"RestoreOfTheBackupCopyWithRenameFailing", "TALVO_FAIL_RENAME", "citas.txt", "7\nS\n"},
+        std::tuple{"RestoreOfTheSafetyCopyWithWriteFailing", "TALVO_FAIL_WRITE", "tempy.txt", "8\nS\n"},
+        std::tuple{"RestoreOfTheSafetyCopyWithRenameFailing", "TALVO_FAIL_RENAME", "citas.txt", "8\nS\n"}})
+    list.push_back({name, {{variable, file}}, {{typed, rewrite_failed("citas.txt"), all}}, "0\n", 0,
+                    store_kept_copy_renewed});
   return list;
 }
 

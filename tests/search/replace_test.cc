@@ -20,20 +20,23 @@ TEST_F(ReplaceTest, YesThenYesReplaces) {
   EXPECT_EQ(r.out, menu_screen() + kEditPrompts + shown(kAlfa, false) + kAlterQuestion +
                        kDeleted + kAddNew + adding_pass(kGama, kAddedLine) +
                        continuation_screen());
-  EXPECT_EQ(dir.read("citas.txt"), rewritten_layout({kBeta, kGama}));
+  // The old entry's bytes go, the new entry is appended.
+  EXPECT_EQ(dir.read("citas.txt"), added_layout({kBeta, kGama}));
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
 }
 
-TEST_F(ReplaceTest, YesThenNoOnlyDeletes) {
-  // The not-added line's newline is taken by the dialogue's wait; the history then shows
-  // the old entry journalled as deleted and nothing added.
+TEST_F(ReplaceTest, YesThenNoKeepsTheOriginal) {
+  // The replace is all or nothing: the new entry declined, the old one is put back where
+  // it was and the journals as they were, so the history has nothing to report. The kept
+  // line follows the adding pass; the dialogue's wait takes the newline after the "n".
   Outcome r = run("4\nAlfa\n1\nN\n\ns\n" + kTypeGama + "n\n2\n5\n\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + kEditPrompts + shown(kAlfa, false) + kAlterQuestion +
                        kDeleted + kAddNew + adding_pass(kGama, kNotAddedLine) +
-                       continuation_screen() + menu_screen() + kHistoryTitle +
-                       deleted_list({kAlfa}) + "\n" + kCls + kHistoryMenu);
-  EXPECT_EQ(dir.read("citas.txt"), rewritten_layout({kBeta}));
+                       "\nA entrada original foi mantida.\n" + continuation_screen() + menu_screen() +
+                       kNothingToReport);
+  EXPECT_EQ(dir.read("citas.txt"), store_);
+  EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
 }
 
 TEST_F(ReplaceTest, NothingSelectedWorksAsAPlainAddition) {
@@ -42,12 +45,13 @@ TEST_F(ReplaceTest, NothingSelectedWorksAsAPlainAddition) {
   EXPECT_EQ(r.out, menu_screen() + kEditPrompts + kNoEntry + kRule + kAlterQuestion +
                        kNotInStore + kAddNew + adding_pass(kGama, kAddedLine) +
                        continuation_screen());
-  // Rewritten with the same entries, then the new one appended.
-  EXPECT_EQ(dir.read("citas.txt"), rewritten_layout({kAlfa, kBeta, kGama}));
+  // Nothing was deleted, so nothing was rewritten: the new entry is appended, and there
+  // is no original to keep.
+  EXPECT_EQ(dir.read("citas.txt"), added_layout({kAlfa, kBeta, kGama}));
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
 }
 
-TEST_F(ReplaceTest, AnEmptyStoreGetsItsHeaderFromTheRewrite) {
+TEST_F(ReplaceTest, AnEmptyStoreStaysEmptyWhenNothingIsSelectedOrAdded) {
   const std::string empty;
   reset(dir, &empty);
   Outcome r = run("4\nzzz\n1\nN\n\ns\n" + kTypeGama + "n\n0\n");
@@ -55,7 +59,8 @@ TEST_F(ReplaceTest, AnEmptyStoreGetsItsHeaderFromTheRewrite) {
   EXPECT_EQ(r.out, menu_screen() + kEditPrompts + kNoEntry + kRule + kAlterQuestion +
                        kNotInStore + kAddNew + adding_pass(kGama, kNotAddedLine) +
                        continuation_screen());
-  EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n");
+  // A deletion that finds nothing writes nothing, not even a header.
+  EXPECT_EQ(dir.read("citas.txt"), empty);
 }
 
 TEST_F(ReplaceTest, NoAtTheQuestionChangesNothing) {

@@ -1,4 +1,4 @@
-// End-to-end: the safety copy written at a clean end, record by record.
+// End-to-end: the safety copy written at a clean end, a byte-for-byte copy of the store.
 #include "session.h"
 
 namespace talvo_test {
@@ -20,31 +20,35 @@ class CleanEndTest : public SessionTest {
   }
 };
 
-TEST_F(CleanEndTest, SafetyCopyHasTheCopyLayoutWhateverTheStoreLayout) {
-  const std::string entries = "\n\n\"Um.\"\nA\n\n\"Dois,\ntr\xEAs.\"\nB";
-  EXPECT_EQ(copy_of(kHeader + "\n\"Um.\"\nA\n\n\"Dois,\ntr\xEAs.\"\nB\n"), kHeader + entries);
-  EXPECT_EQ(copy_of(kHeader + "\n\n\"Um.\"\nA\n\n\"Dois,\ntr\xEAs.\"\nB\n"), kHeader + entries);
-  EXPECT_EQ(copy_of(kHeader + entries), kHeader + entries);
-  // The first line is read after blanks and newlines, and kept whatever it holds.
-  EXPECT_EQ(copy_of("\n  T\xEDtulo  \n\"Um.\"\nA\n"), "T\xEDtulo  \n\n\"Um.\"\nA");
-  EXPECT_EQ(copy_of("\"Um.\"\nA\n\n\"Dois.\"\nB\n"), "\"Um.\"\n\n\"Dois.\"\nB");
+TEST_F(CleanEndTest, SafetyCopyIsTheStoreByteForByteWhateverItsLayout) {
+  const std::string stores[] = {
+      kHeader + "\n\"Um.\"\nA\n\n\"Dois,\ntr\xEAs.\"\nB\n",
+      kHeader + "\n\n\"Um.\"\nA\n\n\"Dois,\ntr\xEAs.\"\nB\n",
+      kHeader + "\n\n\"Um.\"\nA\n\n\"Dois,\ntr\xEAs.\"\nB",
+      // Blanks before the first line, another first line, no first line at all.
+      "\n  T\xEDtulo  \n\"Um.\"\nA\n",
+      "\"Um.\"\nA\n\n\"Dois.\"\nB\n",
+  };
+  for (const std::string& store : stores) EXPECT_EQ(copy_of(store), store);
 }
 
-TEST_F(CleanEndTest, SafetyCopyHoldsEntriesAsTheRecordReaderReadsThem) {
-  // Cut at the per-cent sign: the author is the rest of that line; the true author
-  // line is walked over.
-  EXPECT_EQ(copy_of(kHeader + "\n\"Dei 100% de mim.\"\nEu\n\n\"Um.\"\nA\n"),
-            kHeader + "\n\n\"Dei 100\"\nde mim.\"\n\n\"Um.\"\nA");
-  // A quotation with no author line after it ends the copy.
-  EXPECT_EQ(copy_of(kHeader + "\n\"Um.\"\nA\n\n\"Fim.\""), kHeader + "\n\n\"Um.\"\nA");
-  // Author lines are copied whole, however long.
+TEST_F(CleanEndTest, SafetyCopyKeepsWhatTheRecordReaderCannotRead) {
   const std::string author(300, 'x');
-  EXPECT_EQ(copy_of(kHeader + "\n\"Um.\"\n" + author + "\n"), kHeader + "\n\n\"Um.\"\n" + author);
+  const std::string stores[] = {
+      // Cut at the per-cent sign by the record reader.
+      kHeader + "\n\"Dei 100% de mim.\"\nEu\n\n\"Um.\"\nA\n",
+      // A quotation with no author line after it, then one with no closing quote.
+      kHeader + "\n\"Um.\"\nA\n\n\"Fim.\"",
+      kHeader + "\n\"Um.\"\nA\n\n\"Sem fim",
+      // An author line longer than any field, a NUL and a 0xFF byte.
+      kHeader + "\n\"Um.\"\n" + author + "\n" + std::string(1, '\0') + "\xFF\n",
+  };
+  for (const std::string& store : stores) EXPECT_EQ(copy_of(store), store);
 }
 
-TEST_F(CleanEndTest, StoreWithNoFirstLineGivesTheHeaderAlone) {
-  EXPECT_EQ(copy_of(""), kHeader);
-  EXPECT_EQ(copy_of("\n \n\t\n"), kHeader);
+TEST_F(CleanEndTest, AStoreWithNoFirstLineIsCopiedAsItIs) {
+  EXPECT_EQ(copy_of(""), "");
+  EXPECT_EQ(copy_of("\n \n\t\n"), "\n \n\t\n");
 }
 
 TEST_F(CleanEndTest, FailedRenameKeepsTheOldSafetyCopy) {

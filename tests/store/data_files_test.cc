@@ -7,7 +7,7 @@ namespace {
 
 class DataFilesTest : public StoreFolderTest {};
 
-TEST_F(DataFilesTest, CreateFileWritesTheHeaderForTheStoreOnly) {
+TEST_F(DataFilesTest, CreateFileWritesTheHeaderForTheStoreOnlyAndNeverEmptiesAFile) {
   create_file("citas.txt");
   EXPECT_EQ(dir.read("citas.txt"), kHeader);
   EXPECT_EQ(kHeader.size(), 16u);
@@ -15,13 +15,13 @@ TEST_F(DataFilesTest, CreateFileWritesTheHeaderForTheStoreOnly) {
     create_file(name);
     EXPECT_EQ(dir.read(name), "") << name;
   }
-  // An existing file is emptied, or brought back to the bare header.
+  // A file is created only where none of that name exists: an existing one keeps its bytes.
   dir.write("citas.txt", kHeader + "\n\"Um.\"\nA\n");
   dir.write("added.dat", "\n\"Um.\"\nA\n");
   create_file("citas.txt");
   create_file("added.dat");
-  EXPECT_EQ(dir.read("citas.txt"), kHeader);
-  EXPECT_EQ(dir.read("added.dat"), "");
+  EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n\"Um.\"\nA\n");
+  EXPECT_EQ(dir.read("added.dat"), "\n\"Um.\"\nA\n");
 }
 
 TEST_F(DataFilesTest, FileExistsCreatesOnlyWhatIsMissing) {

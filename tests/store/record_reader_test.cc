@@ -89,10 +89,10 @@ TEST_F(RecordReaderTest, ReadsEveryLayoutEntryByEntry) {
   const Events both = {kOne, "@A", kTwo, "@Ana Lu", "0", "end"};
   const Layout stores[] = {
       {"grown by adding", h + one + two, both},
-      {"rewritten by deletion", h + "\n" + one + two, both},
-      {"copy layout", h + "\n\n" + kOne + "\nA\n\n" + kTwo + "\nAna Lu",
+      {"as an earlier version's deletion rewrote it", h + "\n" + one + two, both},
+      {"an earlier version's copy", h + "\n\n" + kOne + "\nA\n\n" + kTwo + "\nAna Lu",
        {kOne, "@A", kTwo, "@Ana Lu", "end"}},
-      {"copy layout, then an addition", h + "\n\n" + kOne + "\nA" + two, both},
+      {"an earlier version's copy, then an addition", h + "\n\n" + kOne + "\nA" + two, both},
       {"header only", h, {"end"}},
   };
   for (const Layout& store : stores) {

@@ -35,7 +35,7 @@ TEST_F(AddLimitsTest, OverlongQuotationKeepsItsFirst1996BytesOfBody) {
                        continuation_screen() + menu_screen() +
                        count_line(1) + menu_screen());
   EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n" + kept + " \nAutor\n");
-  EXPECT_EQ(dir.read("tempcopy.dat"), kHeader + "\n\n" + kept + "\nAutor");
+  EXPECT_EQ(dir.read("tempcopy.dat"), kHeader + "\n" + kept + " \nAutor\n");
 }
 
 TEST_F(AddLimitsTest, QuotationWithoutItsOpeningQuoteRunsOnToTheNextQuote) {

@@ -13,7 +13,6 @@ class AddSessionEndTest : public SessionTest {};
 
 TEST_F(AddSessionEndTest, EndOfInputBeforeTheConfirmationAddsNothing) {
   const std::string store = kHeader + "\n\"Um.\"\nA\n";
-  const std::string copy = kHeader + "\n\n\"Um.\"\nA";
   const std::string quote_prompt = "\n\nIntroduza citação: "_cp;
   const std::string questions = until_read(add_questions());
   struct Case {
@@ -36,7 +35,7 @@ TEST_F(AddSessionEndTest, EndOfInputBeforeTheConfirmationAddsNothing) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, c.out);
     EXPECT_EQ(dir.read("citas.txt"), store);
-    EXPECT_EQ(dir.read("tempcopy.dat"), copy);
+    EXPECT_EQ(dir.read("tempcopy.dat"), store);
     EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
   }
 }
@@ -46,7 +45,7 @@ TEST_F(AddSessionEndTest, EndOfInputAfterTheAdditionKeepsItAndEndsCleanly) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + adding_pass("\"Um.\"", "A", kAddedLine));
   EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n\"Um.\"\nA\n");
-  EXPECT_EQ(dir.read("tempcopy.dat"), kHeader + "\n\n\"Um.\"\nA");
+  EXPECT_EQ(dir.read("tempcopy.dat"), kHeader + "\n\"Um.\"\nA\n");
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
 
   ScratchDir other;
@@ -55,7 +54,7 @@ TEST_F(AddSessionEndTest, EndOfInputAfterTheAdditionKeepsItAndEndsCleanly) {
   EXPECT_EQ(r.out, menu_screen() + adding_pass("\"Um.\"", "A", kAddedLine) +
                        until_read(continuation_screen()));
   EXPECT_EQ(other.read("citas.txt"), kHeader + "\n\"Um.\"\nA\n");
-  EXPECT_EQ(other.read("tempcopy.dat"), kHeader + "\n\n\"Um.\"\nA");
+  EXPECT_EQ(other.read("tempcopy.dat"), kHeader + "\n\"Um.\"\nA\n");
   EXPECT_EQ(other.listing(), "citas.txt tempcopy.dat");
 }
 
@@ -69,7 +68,7 @@ TEST_F(AddSessionEndTest, ZeroAtTheContinuationPromptEndsLikeOptionZero) {
   EXPECT_EQ(at_prompt.out,
             menu_screen() + adding_pass("\"Um.\"", "A", kAddedLine) + continuation_screen());
   EXPECT_EQ(at_menu.out, at_prompt.out + menu_screen());
-  EXPECT_EQ(dir.read("tempcopy.dat"), kHeader + "\n\n\"Um.\"\nA");
+  EXPECT_EQ(dir.read("tempcopy.dat"), kHeader + "\n\"Um.\"\nA\n");
   EXPECT_EQ(other.read("tempcopy.dat"), dir.read("tempcopy.dat"));
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
   EXPECT_EQ(other.listing(), dir.listing());

@@ -12,8 +12,8 @@ TEST(CountTest, CountsEveryLayoutTheStoreCanHave) {
     int count;
   } cases[] = {
       {"grown by adding", added_layout(three), 3},
-      {"rewritten by a deletion", rewritten_layout(three), 3},
-      {"restored from a copy", copy_layout(three), 3},
+      {"rewritten by an earlier version's deletion", rewritten_layout(three), 3},
+      {"restored from an earlier version's copy", copy_layout(three), 3},
       {"header only", kHeader, 0},
       {"empty file", "", 0},
       {"header with a newline", kHeader + "\n", 0},

@@ -1,4 +1,5 @@
-// Test support: the bytes of the store and of its copies, in each layout the program writes.
+// Test support: the bytes of a store in each layout it can have (grown by adding, or left by
+// earlier versions' rewrites and copies, which set their own layout).
 #pragma once
 
 #include <string>
@@ -28,13 +29,14 @@ inline std::string added_layout(const std::vector<Entry>& entries) {
   return layout(entries, "", "\n", "\n", "\n");
 }
 
-/// A store rewritten by a deletion: the header and a newline, then the entries as above.
+/// A store as earlier versions rewrote it for a deletion: the header and a newline, then
+/// the entries as above.
 inline std::string rewritten_layout(const std::vector<Entry>& entries) {
   return layout(entries, "\n", "\n", "\n", "\n");
 }
 
-/// A safety or backup copy: the header, then "\n\n" quotation "\n" author per entry, no
-/// final newline.
+/// A safety or backup copy as earlier versions wrote it: the header, then "\n\n" quotation
+/// "\n" author per entry, no final newline.
 inline std::string copy_layout(const std::vector<Entry>& entries) {
   return layout(entries, "", "\n\n", "\n", "");
 }
