@@ -62,7 +62,6 @@ void delete_entry(char* quote, char* author, const EntrySpan* chosen) {
   Rewrite rewrite(kStoreFile, kStoreScratch, nullptr, true);
   if (!rewrite.ok()) cannot_open_file(Opening::kNewLine);
   copy_without(store, span, rewrite.out());
-  store.close();  // a file still open is replaced in one step only where it is closed
   if (!rewrite.commit()) {
     cannot_change_file(kStoreFile);
     return;
