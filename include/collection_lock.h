@@ -1,6 +1,8 @@
 // One run per collection: the exclusive lock on the collection's directory.
 #pragma once
 
+#include "cp850.h"
+
 /// The lock on the current directory, taken when made and held as long as the object
 /// (for an interactive run, the whole run). It is the kernel's lock on the directory
 /// itself: no lock file is made, and however the process ends (kill -9, a power cut) the
@@ -20,6 +22,10 @@ class CollectionLock {
   int fd_ = -1;
   bool refused_ = false;
 };
+
+/// What is said when another run holds the lock (code page 850).
+inline constexpr const char* kCollectionBusy =
+    "Erro: A colecção de citações desta pasta já está aberta noutro talvo."_cp;
 
 /// Prints that another run holds the collection's lock.
 void say_collection_busy();

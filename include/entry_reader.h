@@ -38,8 +38,13 @@ class EntryReader {
   EntryReader(FileIn& in, const char* name, OnReadError on_error = OnReadError::kFatal)
       : in_(in), name_(name), on_error_(on_error) {}
 
+  /// What of an entry is kept.
+  enum class Keep {
+    kWhole,  ///< its quotation and author
+    kSpan,   ///< only where it lies (the quotation is left as "\"\"", the author empty)
+  };
   /// The next entry; false at the end of the file (or after a failed read, reported).
-  bool next(FoundEntry& found);
+  bool next(FoundEntry& found, Keep keep = Keep::kWhole);
   /// Whether a read of the file failed.
   bool failed() const { return in_.failed(); }
 

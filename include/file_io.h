@@ -16,6 +16,8 @@ class FileIn {
   enum class Mode { kRead, kUpdate };
 
   explicit FileIn(const char* name, Mode mode = Mode::kRead);
+  /// Reads the descriptor `fd`, already open (standard input); closed when it goes.
+  explicit FileIn(int fd) : fd_(fd) {}
   ~FileIn();
   FileIn(const FileIn&) = delete;
   FileIn& operator=(const FileIn&) = delete;
@@ -82,6 +84,9 @@ class FileOut {
   enum class Mode { kTruncate, kAppend, kExclusive, kInPlace, kNew };
 
   FileOut(const char* name, Mode mode, mode_t bits = 0644);
+  /// Writes to the descriptor `fd`, already open (standard output), from where it stands;
+  /// closed when it goes.
+  explicit FileOut(int fd) : fd_(fd), from_start_(false) {}
   ~FileOut();
   FileOut(const FileOut&) = delete;
   FileOut& operator=(const FileOut&) = delete;
@@ -90,6 +95,10 @@ class FileOut {
   bool ok() const { return fd_ >= 0; }
   /// The descriptor, for the permission bits and owner of a scratch file.
   int fd() const { return fd_; }
+  /// Whether a write has failed so far.
+  bool failed() const { return failed_; }
+  /// The system's error number of the first failed write (0 when none failed).
+  int error() const { return error_; }
 
   /// Writes `size` bytes.
   void write(const char* bytes, std::size_t size) {
@@ -129,6 +138,7 @@ class FileOut {
 
   int fd_ = -1;
   bool failed_ = false;
+  int error_ = 0;
   std::size_t used_ = 0;
   long long written_ = 0;       // bytes handed to the system so far
   long long written_back_ = 0;  // of which the disk has been asked to write back

@@ -17,14 +17,19 @@ class MatchTest {
   /// fields are left translated in place to the console code page, in their stored letter
   /// case; otherwise what they hold is left unspecified.
   bool matches(char* quote, char* author) const;
+  /// Whether an entry as the record reader gave it (file code page) matches; the fields
+  /// are left as they are.
+  bool holds(const char* quote, const char* author) const {
+    return found_in_quote(quote) || found_in_copy(author, kAuthorSize);
+  }
   /// Whether letter case is ignored.
   bool ignoring_case() const { return ignore_case_; }
 
  private:
   bool found_in_quote(const char* quote) const;
   bool found_at(const char* text) const;
-  /// The search string in a translated (and folded) copy of `text`, of at most
-  /// `size` - 1 bytes.
+  /// The search string in `text` (at most `size` - 1 bytes) as seen translated, and
+  /// folded when ignoring case.
   bool found_in_copy(const char* text, std::size_t size) const;
 
   bool ignore_case_;
@@ -32,6 +37,8 @@ class MatchTest {
   /// ignoring case.
   unsigned char seen_as_[256];
   char search_[kSearchSize];
+  /// The file bytes seen as the search string's first byte (NUL-terminated).
+  char first_bytes_[256];
   std::size_t length_ = 0;
   /// Whether a quotation can be searched through its keys (see match.cc), and the search
   /// string spelled in keys; `quote_can_hold_` is false when no quotation byte becomes

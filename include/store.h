@@ -10,8 +10,9 @@
 /// The record reader: -1 at the end of the file, 0 for a byte that does not begin a
 /// quotation (consumed), 1 with a quotation, double quotes included, in `quote` (a
 /// field of kQuoteSize). At most 1997 bytes between the quotes are kept. With a quotation,
-/// `begin` (when given) gets the offset of its opening double quote.
-int getquot(FileIn& in, char* quote, long long* begin = nullptr);
+/// `begin` (when given) gets the offset of its opening double quote. When `keep_text` is
+/// false the quotation is read just the same but only its double quotes are kept.
+int getquot(FileIn& in, char* quote, long long* begin = nullptr, bool keep_text = true);
 /// " %[^\n]" on a data file, into a field of `size` bytes.
 inline scan::Line read_line(FileIn& in, char* field, std::size_t size) {
   return scan::read_line(in, field, size);
@@ -40,9 +41,12 @@ EntrySpan last_equal(FileIn& file, const char* name, const char* quote, const ch
 /// Whether the entry at `span` of the file open at `file` still reads as the given one.
 bool entry_at(FileIn& file, const EntrySpan& span, const char* quote, const char* author);
 
+/// Skips the store's first line as the count reads it (blank lines before it included).
+void skip_store_header(FileIn& store);
 /// The number of entries of the store open at `store` (from its start), as the count
-/// shows it. A failed read ends the program.
-int count_entries(FileIn& store);
+/// shows it. A failed read ends the program, or with kReport ends the count (then
+/// store.failed() tells).
+int count_entries(FileIn& store, OnReadError on_error = OnReadError::kFatal);
 /// Main menu 9: counts the entries of the store.
 void mem_check();
 
@@ -57,6 +61,11 @@ bool copy_whole(FileIn& source, const char* source_name, const char* target,
 /// the rewrite `copy` and commits it. False when the source cannot be read whole or the
 /// copy cannot be made.
 bool copy_into(FileIn& source, Rewrite& copy, long long size = -1);
+
+/// Whether the record reader will read this quotation (file code page) back whole: an
+/// opening double quote, admitted bytes only, the closing double quote, then only blanks
+/// (space, tab, carriage return).
+bool reads_back_whole(const char* quote);
 
 /// Reads a quotation typed on the console into a field of kQuoteSize bytes.
 void readQuot(char* quote);

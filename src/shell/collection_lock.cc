@@ -48,6 +48,8 @@ CollectionLock::~CollectionLock() {
 }
 
 void say_collection_busy() {
-  console::out("\nErro: A colecção de citações desta pasta já está aberta noutro talvo.\n\n"_cp);
+  console::out("\n");
+  console::out(kCollectionBusy);
+  console::out("\n\n");
   console::flush();
 }

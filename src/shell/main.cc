@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include "collection_lock.h"
+#include "command_line.h"
 #include "console.h"
 #include "copies.h"
 #include "data_files.h"
@@ -10,6 +11,7 @@
 #include "search.h"
 #include "shell.h"
 #include "store.h"
+#include "verbs.h"
 
 namespace {
 
@@ -33,8 +35,12 @@ void run_option(int option) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char* argv[]) {
   prepare_process();
+  // With arguments: the folder entered, and a verb, the help or the version run instead
+  // of the menu.
+  if (int status = run_arguments(parse_command_line(argc, argv)); status != kRunInteractive)
+    return status;
   console::setup();
   CollectionLock lock;
   if (lock.refused()) {

@@ -11,22 +11,6 @@
 #include "shell.h"
 #include "store.h"
 
-namespace {
-
-/// Whether the record reader will read this quotation (file code page) back whole: an
-/// opening double quote, admitted bytes only, the closing double quote, then only blanks.
-bool reads_back_whole(const char* quote) {
-  if (quote[0] != '"') return false;
-  const char* p = quote + 1;
-  while (*p != '\0' && *p != '"' && admitted_in_quote(static_cast<unsigned char>(*p))) ++p;
-  if (*p != '"') return false;
-  for (++p; *p != '\0'; ++p)
-    if (*p != ' ' && *p != '\t' && *p != '\r') return false;
-  return true;
-}
-
-}  // namespace
-
 bool add_entry(char* quote, char* author) {
   console::flushin();
   char checked[kQuoteSize];

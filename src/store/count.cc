@@ -8,13 +8,17 @@
 #include "shell.h"
 #include "store.h"
 
-int count_entries(FileIn& store) {
+void skip_store_header(FileIn& store) {
   char first[kQuoteSize];
   read_line(store, first, sizeof first);  // the header line, whatever it holds
-  EntryReader entries(store, kStoreFile);
+}
+
+int count_entries(FileIn& store, OnReadError on_error) {
+  skip_store_header(store);
+  EntryReader entries(store, kStoreFile, on_error);
   FoundEntry found;
   int count = 0;
-  while (entries.next(found)) ++count;  // an author cut by the end still counts
+  while (entries.next(found, EntryReader::Keep::kSpan)) ++count;  // an author cut by the end still counts
   return count;
 }
 

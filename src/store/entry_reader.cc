@@ -9,16 +9,19 @@ bool EntryReader::at_end() {
   return false;
 }
 
-bool EntryReader::next(FoundEntry& found) {
+bool EntryReader::next(FoundEntry& found, Keep keep) {
   found.walked_over = false;
+  const bool whole = keep == Keep::kWhole;
   for (;;) {
-    int got = getquot(in_, found.entry.quote, &found.span.begin);
+    int got = getquot(in_, found.entry.quote, &found.span.begin, whole);
     if (got < 0) return at_end();
     if (got == 0) {
       found.walked_over = true;
       continue;
     }
-    found.author_cut = read_line(in_, found.entry.author, kAuthorSize) == scan::Line::kAtEnd;
+    // Without the text, the author line is read into a field with room for nothing.
+    found.author_cut =
+        read_line(in_, found.entry.author, whole ? kAuthorSize : 1) == scan::Line::kAtEnd;
     if (found.author_cut) {
       found.entry.author[0] = '\0';
       if (in_.failed()) return at_end();

@@ -221,6 +221,7 @@ bool FileOut::flush() {
       continue;
     } else {
       failed_ = true;
+      if (error_ == 0) error_ = n < 0 ? errno : EIO;
     }
   }
   used_ = 0;

@@ -8,44 +8,70 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace talvo_test {
 
-Outcome run_talvo(const ScratchDir& dir, const std::string& input,
-              const std::map<std::string, std::string>& env) {
-  std::string in_path = dir.data() + "/../stdin", out_path = dir.data() + "/../stdout";
+namespace {
+
+/// The bytes of a file (empty when there is none).
+std::string slurp(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+}  // namespace
+
+Outcome run_talvo_with(const ScratchDir& dir, const std::vector<std::string>& args,
+                       const std::string& input, const std::map<std::string, std::string>& env) {
+  std::string in_path = dir.data() + "/../stdin", out_path = dir.data() + "/../stdout",
+              err_path = dir.data() + "/../stderr";
   {
     std::ofstream in(in_path, std::ios::binary);
     in << input;
   }
+  std::vector<char*> argv;
+  std::string name = "talvo";
+  argv.push_back(name.data());
+  std::vector<std::string> copies = args;
+  for (std::string& arg : copies) argv.push_back(arg.data());
+  argv.push_back(nullptr);
   pid_t pid = fork();
   if (pid == 0) {
     int in_fd = open(in_path.c_str(), O_RDONLY);
     int out_fd = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int err_fd = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(in_fd, 0);
     dup2(out_fd, 1);
+    dup2(err_fd, 2);
     if (chdir(dir.data().c_str()) != 0) _exit(127);
     std::string path = dir.bin() + ":/usr/bin:/bin";
     setenv("PATH", path.c_str(), 1);
     setenv("TZ", "UTC", 1);
     setenv("LC_ALL", "C", 1);
     for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
-    exec_talvo();
+    exec_talvo(argv.data());
   }
   int wstatus = 0;
   waitpid(pid, &wstatus, 0);
   Outcome run;
   run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
-  std::ifstream out(out_path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << out.rdbuf();
-  run.out = bytes.str();
+  run.out = slurp(out_path);
+  run.err = slurp(err_path);
   return run;
 }
 
-void exec_talvo() {
-  const char* program = under_wine() ? WINE_TALVO : TALVO_BINARY;
-  execl(program, "talvo", static_cast<char*>(nullptr));
+Outcome run_talvo(const ScratchDir& dir, const std::string& input,
+              const std::map<std::string, std::string>& env) {
+  return run_talvo_with(dir, {}, input, env);
+}
+
+void exec_talvo(char* const argv[]) {
+  char name[] = "talvo";
+  char* const alone[] = {name, nullptr};
+  execv(talvo_binary().c_str(), argv != nullptr ? argv : alone);
   _exit(127);
 }
 

@@ -7,15 +7,18 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cp850.h"
 
 namespace talvo_test {
 
-/// What one run of the program left: everything it printed and its exit status.
+/// What one run of the program left: everything it printed on standard output and on
+/// standard error, and its exit status.
 struct Outcome {
   std::string out;
   int status = -1;
+  std::string err;
 };
 
 /// A fresh directory for one test, removed afterwards; holds data/ (the program's
@@ -51,10 +54,16 @@ class ScratchDir {
 Outcome run_talvo(const ScratchDir& dir, const std::string& input,
               const std::map<std::string, std::string>& env = {});
 
+/// Runs talvo as run_talvo does, with the arguments `args`.
+Outcome run_talvo_with(const ScratchDir& dir, const std::vector<std::string>& args,
+                       const std::string& input = "",
+                       const std::map<std::string, std::string>& env = {});
+
 /// Turns the calling process, a child forked to run the program with its standard
-/// streams, directory and environment set, into the program under test (talvo_binary()).
+/// streams, directory and environment set, into the program under test (talvo_binary()),
+/// with `argv` (its name first, then its arguments, then nullptr; nullptr for none).
 /// Never returns.
-[[noreturn]] void exec_talvo();
+[[noreturn]] void exec_talvo(char* const argv[] = nullptr);
 
 /// A test with its own scratch directory.
 class SessionTest : public ::testing::Test {

@@ -1,0 +1,39 @@
+// The command line's requests other than the interactive program: help, version, verbs.
+#pragma once
+
+#include "command_line.h"
+#include "file_io.h"
+#include "verb_text.h"
+
+/// What run_arguments returns when the interactive program is to run.
+inline constexpr int kRunInteractive = -1;
+
+/// Does what the arguments ask: enters the collection's folder (-C) whatever the request,
+/// then prints the help, the version or a usage error, or runs a verb. Returns the exit
+/// status, or kRunInteractive when the interactive program is to run (in that folder).
+int run_arguments(const CommandLine& line);
+
+/// The usage text (--help), code page 850.
+const char* usage_text();
+/// The version line (--version), "talvo " and the version.
+const char* version_line();
+
+/// contar: the number of entries and a newline.
+int count_verb(Charset charset);
+/// procurar: every entry whose quotation or author holds the text.
+int search_verb(const CommandLine& line, Charset charset);
+/// aleatoria: one entry chosen uniformly at random, in one pass.
+int random_verb(Charset charset);
+/// exportar: every entry, in store order, in the chosen format.
+int export_verb(const CommandLine& line, Charset charset);
+/// importar: the entries of a file appended to the collection.
+int import_verb(const CommandLine& line, Charset charset);
+
+/// Whether the store a verb opened for reading is open; when it is not, says why on
+/// standard error (no collection here, or a store that cannot be opened).
+bool store_opened(const FileIn& store, Charset charset);
+/// Says on standard error that the store could not be read whole; returns 2.
+int store_read_failed(Charset charset);
+/// Hands out the verb's output: `status` when it is all out (or its reader has gone),
+/// else says so on standard error and returns 2.
+int finish_output(VerbOutput& out, int status);

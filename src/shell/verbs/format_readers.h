@@ -1,0 +1,16 @@
+// The readers of each input format, behind read_entries.
+#pragma once
+
+#include <string_view>
+
+#include "entry_formats.h"
+
+/// Reads entries written as exportar writes texto: a quotation between double quotes (on
+/// as many lines as it holds), a line "\t-- " and the author, blank lines between entries.
+ReadResult read_text_entries(std::string_view input);
+/// Reads entries separated by lines holding only "%", the last line of each "-- " and the
+/// author (blanks before and after "--" are allowed).
+ReadResult read_fortune_entries(std::string_view input);
+/// Reads a json array of objects with the string members "citacao" and "autor" (others
+/// are ignored).
+ReadResult read_json_entries(std::string_view input);

@@ -1,0 +1,51 @@
+// What the arguments ask for: the folder entered first, then help, version, a usage
+// error or a verb.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "cp850.h"
+#include "verbs.h"
+
+namespace {
+
+/// Says what was wrong with the arguments, and where to learn more; returns 2.
+int usage_error(const CommandLine& line, Charset charset) {
+  say_error(charset, "talvo: "_cp + line.error, line.error_argument);
+  say_error(charset, "Experimente \"talvo --ajuda\"."_cp);
+  return 2;
+}
+
+/// Runs the verb the arguments name.
+int run_verb(const CommandLine& line, Charset charset) {
+  switch (line.request) {
+    case Request::kCount: return count_verb(charset);
+    case Request::kSearch: return search_verb(line, charset);
+    case Request::kRandom: return random_verb(charset);
+    case Request::kExport: return export_verb(line, charset);
+    case Request::kImport: return import_verb(line, charset);
+    default: return kRunInteractive;
+  }
+}
+
+}  // namespace
+
+int run_arguments(const CommandLine& line) {
+  if (line.request == Request::kInteractive && line.folder == nullptr) return kRunInteractive;
+  if (line.request == Request::kUsageError) return usage_error(line, verb_charset());
+  if (line.request == Request::kHelp || line.request == Request::kVersion) {
+    VerbOutput out(verb_charset());
+    out.console_text(line.request == Request::kHelp ? usage_text() : version_line());
+    return finish_output(out, 0);
+  }
+  if (line.folder != nullptr && ::chdir(line.folder) != 0) {
+    const int error = errno;
+    say_error(verb_charset(), "Erro: Impossibilidade em entrar na pasta "_cp,
+              std::string(line.folder) + ": " + std::strerror(error));
+    return 2;
+  }
+  // The interactive program learns the terminal's character set for itself.
+  if (line.request == Request::kInteractive) return kRunInteractive;
+  return run_verb(line, verb_charset());
+}

@@ -1,0 +1,31 @@
+// What every verb that reads the store says when the store or the output fails it.
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "cp850.h"
+#include "data_files.h"
+#include "verbs.h"
+
+bool store_opened(const FileIn& store, Charset charset) {
+  if (store.ok()) return true;
+  // The store comes into being at the first addition: no store is no collection yet.
+  if (::access(kStoreFile, F_OK) != 0)
+    say_error(charset, "Erro: Não há colecção nesta pasta: falta o ficheiro "_cp, kStoreFile);
+  else
+    say_error(charset, "Erro: Impossibilidade em abrir o ficheiro ", kStoreFile);
+  return false;
+}
+
+int store_read_failed(Charset charset) {
+  say_error(charset, "Erro: Impossibilidade em ler o ficheiro ", kStoreFile);
+  return 2;
+}
+
+int finish_output(VerbOutput& out, int status) {
+  if (out.flush()) return status;
+  // A reader that has gone (`talvo exportar | head`) wanted no more: not a failure.
+  if (out.error() == EPIPE) return status;
+  say_error(out.charset(), "Erro: Impossibilidade em escrever na saída"_cp);
+  return 2;
+}
