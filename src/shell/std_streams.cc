@@ -85,7 +85,9 @@ long write_output(const char* bytes, std::size_t size) {
   DWORD done = 0;
   if (!WriteFile(out, bytes, static_cast<DWORD>(size), &done, nullptr)) {
     DWORD error = GetLastError();
-    return error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA ? kReaderGone : -1;
+    return error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA || error == ERROR_PIPE_NOT_CONNECTED
+               ? kReaderGone
+               : -1;
   }
   return static_cast<long>(done);
 }

@@ -222,6 +222,13 @@ bool FileOut::flush() {
     } else {
       failed_ = true;
       if (error_ == 0) error_ = n < 0 ? errno : EIO;
+#ifdef _WIN32
+      // A pipe whose reader has gone, which the C library does not always call EPIPE.
+      DWORD error = GetLastError();
+      if (n < 0 && (error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA ||
+                    error == ERROR_PIPE_NOT_CONNECTED))
+        error_ = EPIPE;
+#endif
     }
   }
   used_ = 0;
