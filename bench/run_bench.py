@@ -206,17 +206,22 @@ def targets(rows, largest, smallest):
         verdict = "met" if value <= limit else "MISSED"
         lines.append(f"- {what}: {value:.2f}{unit} (at most {limit:.2f}{unit}): {verdict}")
 
-    for name in ("count", "search exact, no match", "search ignoring case, no match",
-                 "delete one entry"):
+    for name in ("count", "search exact, no match", "search ignoring case, no match"):
         r = at[(largest, name)]
         judge(f"{name}, less exit, / {PEER_OF[name]}", r["ratio"], 2.0, "x")
+    # A deletion and the clean end's safety copy each write the whole store once, as a copy
+    # does: they are held to the copy itself.
+    r = at[(largest, "delete one entry")]
+    judge(f"delete one entry, less exit, / {PEER_OF['delete one entry']}", r["ratio"], 1.0, "x")
+    r = at[(largest, "exit")]
+    judge(f"exit (the safety copy) / {PEER_OF['exit']}", r["wall"] / r["peer_wall"], 1.0, "x")
     for what, key in (("wall", "per_add"), ("CPU", "per_add_cpu")):
         big, small = at[(largest, MANY_ADDS)][key], at[(smallest, MANY_ADDS)][key]
         lines.append(f"- one more addition within a run, {what} time: {big * 1000:.2f} ms on "
                      f"{largest:,} entries, {small * 1000:.2f} ms on {smallest:,} entries")
     for name in PEER_OF:
         big, small = at[(largest, name)]["rss"], at[(smallest, name)]["rss"]
-        judge(f"peak memory of {name}", big / 1024, 8.0, " MiB")
+        judge(f"peak memory of {name}", big / 1024, 4.0, " MiB")
         judge(f"  ... over the same on {smallest:,} entries", (big - small) / 1024, 1.0, " MiB")
     return lines
 
