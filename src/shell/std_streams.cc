@@ -39,18 +39,17 @@ long read_console(HANDLE in, unsigned char* buffer, std::size_t size) {
   for (;;) {
     DWORD got = 0;
     if (!ReadConsoleW(in, units, static_cast<DWORD>(want), &got, nullptr)) return -1;
-    if (got == 0 || units[0] == 0x1A) return 0;
-    if (units[got - 1] >= 0xD800 && units[got - 1] <= 0xDBFF) {
+    if (got > 0 && units[got - 1] >= 0xD800 && units[got - 1] <= 0xDBFF) {
       DWORD more = 0;  // the rest of a typed line is already waiting: this does not block
       if (ReadConsoleW(in, units + got, 1, &more, nullptr)) got += more;
     }
-    wide_text::Narrower narrower;
-    std::size_t n = narrower.feed(reinterpret_cast<const char16_t*>(units), got, narrow);
-    n += narrower.finish(narrow + n);
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < n && kept < size; ++i)
-      if (narrow[i] != '\r') buffer[kept++] = narrow[i];
-    if (kept > 0) return static_cast<long>(kept);
+    long kept = wide_text::console_typing(reinterpret_cast<const char16_t*>(units), got, narrow);
+    if (kept < 0) return 0;
+    if (kept > 0) {
+      std::size_t n = std::min(static_cast<std::size_t>(kept), size);
+      std::copy(narrow, narrow + n, buffer);
+      return static_cast<long>(n);
+    }
     // only a carriage return so far: read on
   }
 }

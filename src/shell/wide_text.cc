@@ -47,4 +47,16 @@ std::size_t Narrower::finish(unsigned char* out) {
   return 1;
 }
 
+long console_typing(const char16_t* units, std::size_t count, unsigned char* out) {
+  constexpr char16_t kCtrlZ = 0x1A;
+  if (count == 0 || units[0] == kCtrlZ) return -1;
+  Narrower narrower;
+  std::size_t n = narrower.feed(units, count, out);
+  n += narrower.finish(out + n);
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < n; ++i)
+    if (out[i] != '\r') out[kept++] = out[i];
+  return static_cast<long>(kept);
+}
+
 }  // namespace wide_text

@@ -31,4 +31,12 @@ class Narrower {
   bool pending_high_ = false;  // a high surrogate read, its low half not yet seen
 };
 
+/// What one read of a Windows console in line mode hands over (`count` units, surrogate
+/// pairs whole), as the program reads it: code page 850 bytes as the Narrower gives them,
+/// with the carriage returns dropped (Enter gives "\r\n"). `out` has room for count +
+/// Narrower::kExtra bytes. Returns how many bytes were written, or -1 when the read is
+/// the end of the input: nothing, or a line begun with Ctrl-Z, as every console program
+/// takes it.
+long console_typing(const char16_t* units, std::size_t count, unsigned char* out);
+
 }  // namespace wide_text

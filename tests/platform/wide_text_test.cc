@@ -66,5 +66,32 @@ TEST(WideText, APairSplitBetweenReadsIsOneCharacter) {
   EXPECT_EQ(narrow({u"\xD83D", u"z"}), "?z");
 }
 
+TEST(WideText, AConsoleLineReachesTheProgramAsItsBytesWithNoCarriageReturn) {
+  struct Case {
+    const char* what;
+    std::u16string typed;
+    long result;  // bytes, or -1 for the end of the input
+    std::string bytes;
+  };
+  const std::vector<Case> cases = {
+      {"a number and Enter", u"9\r\n", 2, "9\n"},
+      {"Enter alone", u"\r\n", 1, "\n"},
+      {"only the carriage return so far", u"\r", 0, ""},
+      {"an accented quotation", u"\"A\u00E7\u00E3o.\"\r\n", 8, "\"A\x87\xC6o.\"\n"},
+      {"a character past the plane", u"x\U0001F600\r\n", 3, "x?\n"},
+      {"Ctrl-Z then Enter ends the input", u"\x1A\r\n", -1, ""},
+      {"Ctrl-Z after text is a byte like others", u"a\x1A\r\n", 3, "a\x1A\n"},
+      {"nothing read", u"", -1, ""},
+  };
+  for (const Case& c : cases) {
+    std::vector<unsigned char> out(c.typed.size() + wide_text::Narrower::kExtra);
+    long n = wide_text::console_typing(c.typed.data(), c.typed.size(), out.data());
+    EXPECT_EQ(n, c.result) << c.what;
+    if (n >= 0) {
+      EXPECT_EQ(std::string(out.begin(), out.begin() + n), c.bytes) << c.what;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace talvo_test
