@@ -24,6 +24,9 @@ class FileIn {
 
   /// Whether the file could be opened.
   bool ok() const { return fd_ >= 0; }
+  /// Closes the file before it goes, so that a rewrite can put a new file in its place
+  /// in one step (Windows renames over no file that is still open); reads then meet the end.
+  void close();
   /// Whether a read failed (an I/O error, a directory in the file's place). A failed
   /// read looks like the end of the file to the scanners; callers that must not take
   /// one for the other ask here.
@@ -176,3 +179,8 @@ class Rewrite {
 
 /// The size of the file open at `fd`, or -1 when it cannot be learnt.
 long long file_size(int fd);
+
+/// Reads at most `size` bytes at `offset` of the file open at `fd`, leaving the offset
+/// the file's reads go on from as it was. Returns how many were read (0 past the end),
+/// -1 on an error; an interrupted read is retried.
+long read_at(int fd, void* buffer, std::size_t size, long long offset);

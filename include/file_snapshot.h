@@ -1,8 +1,6 @@
 // A data file as it stood before an edit, held so that it can be put back byte for byte.
 #pragma once
 
-#include <sys/types.h>
-
 #include "file_io.h"
 
 /// Takes note of a data file: whether it is there, its size and which file it is, and
@@ -24,6 +22,6 @@ class FileSnapshot {
   bool existed_;
   FileIn old_;
   long long size_ = -1;
-  dev_t device_ = 0;
-  ino_t inode_ = 0;
+  unsigned long long device_ = 0;  // which file it is: its device (volume) and inode (index)
+  unsigned long long inode_ = 0;
 };

@@ -9,6 +9,7 @@
 #include "cp850.h"
 #include "data_files.h"
 #include "file_errors.h"
+#include "local_date.h"
 #include "search.h"
 #include "shell.h"
 #include "store.h"
@@ -48,7 +49,7 @@ class Stamp {
   void record(std::time_t when) {
     char text[64];
     file_.cut_back(0);
-    if (ctime_r(&when, text) != nullptr) file_.put(text);
+    if (local_date_text(when, text, sizeof text)) file_.put(text);
     file_.put("\n");
     file_.sync();
     written_ = true;

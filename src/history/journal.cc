@@ -48,6 +48,7 @@ void delete_entryH(const char* name, const char* quote, const char* author) {
   Rewrite rewrite(name, kJournalScratch);
   if (!rewrite.ok()) cannot_open_file(Opening::kNewLine);
   copy_without(journal, struck, rewrite.out());
+  journal.close();  // a file still open is replaced in one step only where it is closed
   if (!rewrite.commit()) {
     cannot_change_file(name);
     return;

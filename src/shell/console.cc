@@ -3,9 +3,11 @@
 // as the C library keeps stdin's and stdout's.
 #include "console.h"
 
+#ifndef _WIN32
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <climits>
@@ -19,6 +21,7 @@
 
 #include "scan.h"
 #include "shell.h"
+#include "std_streams.h"
 #include "terminal.h"
 
 namespace console {
@@ -42,8 +45,7 @@ class Input {
   bool fill() {
     flush();  // every prompt is on the screen before the program waits
     for (;;) {
-      ssize_t n = ::read(STDIN_FILENO, decoder_ ? raw_ : buffer_, kRead);
-      if (n < 0 && errno == EINTR) continue;
+      long n = std_streams::read_input(decoder_ ? raw_ : buffer_, kRead);
       std::size_t got = n > 0 ? static_cast<std::size_t>(n) : 0;
       if (decoder_) got = n > 0 ? decoder_->feed(raw_, got, buffer_) : decoder_->finish(buffer_);
       if (got > 0) {
@@ -85,12 +87,10 @@ class Output {
     }
     std::size_t done = 0;
     while (!closed_ && done < pending_.size()) {
-      ssize_t n = ::write(STDOUT_FILENO, pending_.data() + done, pending_.size() - done);
+      long n = std_streams::write_output(pending_.data() + done, pending_.size() - done);
       if (n > 0) {
         done += static_cast<std::size_t>(n);
-      } else if (n < 0 && errno == EINTR) {
-        continue;
-      } else if (n < 0 && errno == EPIPE) {
+      } else if (n == std_streams::kReaderGone) {
         // The reader has gone (`talvo | head`): the run ends as at the end of input.
         closed_ = true;
         pending_.clear();
@@ -130,6 +130,9 @@ bool on_terminal = false;
 /// Only absolute directories count: an empty entry or "." would run whatever `cls` the
 /// collection's own directory holds.
 std::string find_cls() {
+#ifdef _WIN32
+  return "cls";  // the command interpreter's own: always there
+#else
   const char* path = std::getenv("PATH");
   if (path == nullptr) return "";
   std::string dirs = path;
@@ -143,10 +146,17 @@ std::string find_cls() {
     start = end + 1;
   }
   return "";
+#endif
 }
 
 /// Runs `cls` directly, no shell between, and waits for it; its result does not matter.
+/// On Windows `cls` is the command interpreter's own command: it is handed to it.
 void run_cls() {
+#ifdef _WIN32
+  if (std::system("cls") == -1) {
+    // the screen is simply not cleared
+  }
+#else
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
   // The program ignores SIGPIPE for itself; `cls` gets the usual handling back.
@@ -164,6 +174,7 @@ void run_cls() {
     }
   }
   posix_spawnattr_destroy(&attributes);
+#endif
 }
 
 /// Whether the terminal's TERM can take the ANSI clear sequence.
@@ -256,7 +267,8 @@ void flushin() { scan::flushin(input()); }
 void push_back(char c) { input().unget(static_cast<unsigned char>(c)); }
 
 void setup() {
-  bool in_terminal = ::isatty(STDIN_FILENO), out_terminal = ::isatty(STDOUT_FILENO);
+  bool in_terminal = std_streams::input_is_terminal();
+  bool out_terminal = std_streams::output_is_terminal();
   if ((in_terminal || out_terminal) && terminal::locale_is_utf8()) {
     if (in_terminal) input().bridge();
     if (out_terminal) output().bridge();

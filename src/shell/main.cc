@@ -8,6 +8,7 @@
 #include "data_files.h"
 #include "history.h"
 #include "journal.h"
+#include "program_arguments.h"
 #include "search.h"
 #include "shell.h"
 #include "store.h"
@@ -39,7 +40,9 @@ int main(int argc, char* argv[]) {
   prepare_process();
   // With arguments: the folder entered, and a verb, the help or the version run instead
   // of the menu.
-  if (int status = run_arguments(parse_command_line(argc, argv)); status != kRunInteractive)
+  const ProgramArguments arguments(argc, argv);
+  if (int status = run_arguments(parse_command_line(arguments.count(), arguments.values()));
+      status != kRunInteractive)
     return status;
   console::setup();
   CollectionLock lock;

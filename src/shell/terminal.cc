@@ -1,7 +1,9 @@
 // The bridge between the code page 850 console and a terminal that speaks UTF-8.
 #include "terminal.h"
 
+#ifndef _WIN32
 #include <langinfo.h>
+#endif
 
 #include <clocale>
 #include <string>
@@ -34,12 +36,16 @@ bool is_utf8_name(std::string_view codeset) {
 }
 
 bool locale_is_utf8() {
+#ifdef _WIN32
+  return false;  // a Windows console is read and written in UTF-16, whatever its code page
+#else
   const char* current = std::setlocale(LC_CTYPE, nullptr);
   std::string saved = current != nullptr ? current : "C";
   bool utf8 = false;
   if (std::setlocale(LC_CTYPE, "") != nullptr) utf8 = is_utf8_name(nl_langinfo(CODESET));
   std::setlocale(LC_CTYPE, saved.c_str());
   return utf8;
+#endif
 }
 
 void encode(std::string_view cp850, std::string& utf8) {

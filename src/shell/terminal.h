@@ -13,6 +13,7 @@ bool is_utf8_name(std::string_view codeset);
 
 /// Whether the character set of the environment's locale (LC_ALL, LC_CTYPE, LANG) is
 /// UTF-8. The process's own locale is put back as it was: the answer is all it is used for.
+/// Never on Windows, whose console is read and written in UTF-16 instead.
 bool locale_is_utf8();
 
 /// Appends to `utf8` the UTF-8 text of the code page 850 bytes: each byte becomes the

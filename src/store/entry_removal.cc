@@ -1,6 +1,4 @@
 // Removing one entry from a data file: its own bytes go, every other byte stays.
-#include <unistd.h>
-
 #include <cstring>
 
 #include "entry_reader.h"
@@ -11,7 +9,7 @@ namespace {
 /// The byte at `at` of the file open at `fd`, or -1 outside it (or on a failed read).
 int byte_at(int fd, long long at) {
   unsigned char c = 0;
-  if (at < 0 || ::pread(fd, &c, 1, static_cast<off_t>(at)) != 1) return -1;
+  if (at < 0 || read_at(fd, &c, 1, at) != 1) return -1;
   return c;
 }
 

@@ -1,9 +1,16 @@
-// Buffered data files over open/read/write/fsync/rename, every result checked.
+// Buffered data files over open/read/write/fsync/rename, every result checked. On Windows
+// the files are descriptors over handles opened in binary mode and shared for renaming
+// over, synced with FlushFileBuffers and replaced with MoveFileExW.
 #include "file_io.h"
 
 #include <fcntl.h>
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -12,18 +19,61 @@
 #include <cstdlib>
 #include <cstring>
 
+#ifdef _WIN32
+namespace {
+
+/// A file name in the form the wide calls take; false when it does not convert.
+bool wide_name(const char* name, wchar_t (&wide)[MAX_PATH]) {
+  return MultiByteToWideChar(CP_ACP, 0, name, -1, wide, MAX_PATH) > 0;
+}
+
+/// Opens a file as a descriptor in binary mode (no carriage return added or dropped),
+/// shared so that it can be renamed over or removed while open, as on POSIX. `extra`
+/// adds flags to the open, such as the one that lets a directory be opened (and then
+/// fail its reads, as on POSIX).
+int open_shared(const char* name, DWORD access, DWORD disposition, int flags, DWORD extra = 0) {
+  wchar_t wide[MAX_PATH];
+  if (!wide_name(name, wide)) return -1;
+  HANDLE handle = CreateFileW(wide, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, disposition, FILE_ATTRIBUTE_NORMAL | extra, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return -1;
+  int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), flags | _O_BINARY | _O_NOINHERIT);
+  if (fd < 0) CloseHandle(handle);
+  return fd;
+}
+
+/// The handle under a descriptor.
+HANDLE handle_of(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
+
+}  // namespace
+#endif
+
 FileIn::FileIn(const char* name, Mode mode) {
+#ifdef _WIN32
+  fd_ = mode == Mode::kRead
+            ? open_shared(name, GENERIC_READ, OPEN_EXISTING, _O_RDONLY, FILE_FLAG_BACKUP_SEMANTICS)
+            : open_shared(name, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING, 0);
+#else
   do {
     fd_ = ::open(name, (mode == Mode::kRead ? O_RDONLY : O_RDWR) | O_CLOEXEC);
   } while (fd_ < 0 && errno == EINTR);
+#endif
 }
 
-FileIn::~FileIn() {
+FileIn::~FileIn() { close(); }
+
+void FileIn::close() {
   if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  pos_ = end_ = 0;
 }
 
 bool FileIn::seek(long long offset) {
+#ifdef _WIN32
+  if (fd_ < 0 || failed_ || _lseeki64(fd_, offset, SEEK_SET) < 0) return false;
+#else
   if (fd_ < 0 || failed_ || ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) return false;
+#endif
   base_ = offset;
   pos_ = end_ = 0;
   return true;
@@ -56,11 +106,16 @@ namespace {
 /// there in between is refused rather than written through.
 int open_new(const char* name, mode_t bits) {
   if (::unlink(name) != 0 && errno != ENOENT) return -1;
+#ifdef _WIN32
+  (void)bits;  // Windows gives a new file the directory's permissions
+  return open_shared(name, GENERIC_WRITE, CREATE_NEW, 0);
+#else
   int fd;
   do {
     fd = ::open(name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, bits);
   } while (fd < 0 && errno == EINTR);
   return fd;
+#endif
 }
 
 }  // namespace
@@ -70,6 +125,12 @@ FileOut::FileOut(const char* name, Mode mode, mode_t bits) : from_start_(mode !=
     fd_ = open_new(name, bits);
     return;
   }
+#ifdef _WIN32
+  const DWORD disposition = mode == Mode::kTruncate    ? CREATE_ALWAYS
+                            : mode == Mode::kExclusive ? CREATE_NEW
+                                                       : OPEN_ALWAYS;
+  fd_ = open_shared(name, GENERIC_WRITE, disposition, mode == Mode::kAppend ? _O_APPEND : 0);
+#else
   int flags = O_WRONLY | O_CREAT | O_CLOEXEC;
   if (mode == Mode::kAppend) flags |= O_APPEND;
   if (mode == Mode::kTruncate) flags |= O_TRUNC;
@@ -77,6 +138,7 @@ FileOut::FileOut(const char* name, Mode mode, mode_t bits) : from_start_(mode !=
   do {
     fd_ = ::open(name, flags, bits);
   } while (fd_ < 0 && errno == EINTR);
+#endif
 }
 
 FileOut::~FileOut() { close(); }
@@ -129,8 +191,7 @@ void FileOut::copy_from(int source, long long begin, long long end) {
   if (copy_by_kernel(source, begin, end)) return;
   while (begin < end && !failed_) {
     std::size_t want = static_cast<std::size_t>(std::min<long long>(end - begin, kBufferSize));
-    ssize_t n = ::pread(source, buffer_, want, static_cast<off_t>(begin));
-    if (n < 0 && errno == EINTR) continue;
+    long n = read_at(source, buffer_, want, begin);
     if (n <= 0) {  // a read error, or a source shorter than promised
       failed_ = true;
       break;
@@ -143,7 +204,11 @@ void FileOut::copy_from(int source, long long begin, long long end) {
 
 bool FileOut::cut_back(long long size) {
   used_ = 0;  // whatever is still held is part of what goes
+#ifdef _WIN32
+  return fd_ >= 0 && _chsize_s(fd_, size) == 0;
+#else
   return fd_ >= 0 && ::ftruncate(fd_, static_cast<off_t>(size)) == 0;
+#endif
 }
 
 bool FileOut::flush() {
@@ -157,6 +222,13 @@ bool FileOut::flush() {
     } else {
       failed_ = true;
       if (error_ == 0) error_ = n < 0 ? errno : EIO;
+#ifdef _WIN32
+      // A pipe whose reader has gone, which the C library does not always call EPIPE.
+      DWORD error = GetLastError();
+      if (n < 0 && (error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA ||
+                    error == ERROR_PIPE_NOT_CONNECTED))
+        error_ = EPIPE;
+#endif
     }
   }
   used_ = 0;
@@ -177,9 +249,13 @@ void FileOut::start_writeback() {
 
 bool FileOut::sync() {
   if (!flush()) return false;
+#ifdef _WIN32
+  if (!FlushFileBuffers(handle_of(fd_))) return !(failed_ = true);
+#else
   while (::fsync(fd_) != 0) {
     if (errno != EINTR) return !(failed_ = true);
   }
+#endif
   return true;
 }
 
@@ -192,8 +268,34 @@ bool FileOut::close() {
 }
 
 long long file_size(int fd) {
+#ifdef _WIN32
+  // A directory opened for reading tells a size of 0, which would pass for an empty file.
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(handle_of(fd), &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return -1;
+  return static_cast<long long>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
+#else
   struct stat st {};
   return ::fstat(fd, &st) == 0 ? static_cast<long long>(st.st_size) : -1;
+#endif
+}
+
+long read_at(int fd, void* buffer, std::size_t size, long long offset) {
+#ifdef _WIN32
+  // Read through a copy of the position: the descriptor's own is put back afterwards.
+  long long was = _lseeki64(fd, 0, SEEK_CUR);
+  if (was < 0 || _lseeki64(fd, offset, SEEK_SET) < 0) return -1;
+  long n = ::read(fd, buffer, static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX)));
+  if (_lseeki64(fd, was, SEEK_SET) < 0) return -1;
+  return n;
+#else
+  for (;;) {
+    ssize_t n = ::pread(fd, buffer, size, static_cast<off_t>(offset));
+    if (n < 0 && errno == EINTR) continue;
+    return static_cast<long>(n);
+  }
+#endif
 }
 
 namespace {
@@ -201,6 +303,10 @@ namespace {
 /// The file a rewrite of `name` replaces: `name` itself, or, through a symbolic link,
 /// the file it leads to.
 std::string replaced_file(const char* name, bool through_link) {
+#ifdef _WIN32
+  (void)through_link;  // a link on Windows is replaced as it stands, like any file
+  return name;
+#else
   struct stat st {};
   if (!through_link || ::lstat(name, &st) != 0 || !S_ISLNK(st.st_mode)) return name;
   char* resolved = ::realpath(name, nullptr);
@@ -208,6 +314,7 @@ std::string replaced_file(const char* name, bool through_link) {
   std::string path = resolved;
   std::free(resolved);
   return path;
+#endif
 }
 
 /// The directory part of a path ("." for a bare name).
@@ -225,11 +332,47 @@ std::string scratch_beside(const std::string& target, const char* scratch) {
 
 /// Forces a directory's entries (a rename) to disk.
 bool sync_directory(const std::string& dir) {
+#ifdef _WIN32
+  (void)dir;  // the rename was written through; a directory cannot be synced
+  return true;
+#else
   int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;
   bool synced = ::fsync(fd) == 0;
   ::close(fd);
   return synced;
+#endif
+}
+
+/// Renames `from` over `to` in one step.
+bool rename_over(const char* from, const char* to) {
+#ifdef _WIN32
+  wchar_t wide_from[MAX_PATH], wide_to[MAX_PATH];
+  if (!wide_name(from, wide_from) || !wide_name(to, wide_to)) return false;
+  constexpr DWORD kFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+  if (MoveFileExW(wide_from, wide_to, kFlags)) return true;
+  // Windows renames over no file that is still open, and the snapshot a replace keeps of
+  // the files it may put back holds them open: such a file is renamed aside (open files
+  // may be, being shared for it), the new one takes its name and the old one is removed,
+  // to go once its last reader closes it.
+  // Only a plain file is, never a directory or a read-only file, which no rename replaces.
+  if (GetLastError() != ERROR_ACCESS_DENIED && GetLastError() != ERROR_SHARING_VIOLATION) return false;
+  DWORD attributes = GetFileAttributesW(wide_to);
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)
+    return false;
+  std::wstring aside = std::wstring(wide_to) + L"~";
+  DeleteFileW(aside.c_str());  // one left by a run that ended in between, if any
+  if (!MoveFileExW(wide_to, aside.c_str(), MOVEFILE_WRITE_THROUGH)) return false;
+  if (!MoveFileExW(wide_from, wide_to, kFlags)) {
+    MoveFileExW(aside.c_str(), wide_to, MOVEFILE_WRITE_THROUGH);
+    return false;
+  }
+  DeleteFileW(aside.c_str());
+  return true;
+#else
+  return std::rename(from, to) == 0;
+#endif
 }
 
 }  // namespace
@@ -241,6 +384,9 @@ Rewrite::Rewrite(const char* target, const char* scratch, const char* bits_like,
       out_(scratch_.c_str(), FileOut::Mode::kNew, 0600),
       created_(out_.ok()) {
   if (!created_) return;
+#ifdef _WIN32
+  (void)bits_like;  // the new file has the directory's permissions, as the old one had
+#else
   // The new file takes the old one's permission bits and owner before it takes its name,
   // so that a private file never stands open to others, not even for a moment.
   struct stat st {};
@@ -251,6 +397,7 @@ Rewrite::Rewrite(const char* target, const char* scratch, const char* bits_like,
     // only a privileged process may give a file away: the bits are kept all the same
   }
   if (::fchmod(out_.fd(), bits) != 0) out_.close();
+#endif
 }
 
 Rewrite::~Rewrite() {
@@ -262,7 +409,7 @@ Rewrite::~Rewrite() {
 
 bool Rewrite::commit() {
   if (!out_.ok() || !out_.sync() || !out_.close()) return false;
-  if (std::rename(scratch_.c_str(), target_.c_str()) != 0) return false;
+  if (!rename_over(scratch_.c_str(), target_.c_str())) return false;
   committed_ = true;
   sync_directory(directory_of(target_));  // the rename stands whether or not this succeeds
   return true;

@@ -17,7 +17,6 @@ LiveSession::LiveSession(const talvo_test::ScratchDir& dir,
   signal(SIGPIPE, SIG_IGN);
   int in[2], out[2];
   if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0) return;
-  const std::string program = talvo_test::talvo_binary();
   pid_ = fork();
   if (pid_ == 0) {
     signal(SIGPIPE, SIG_DFL);
@@ -26,8 +25,7 @@ LiveSession::LiveSession(const talvo_test::ScratchDir& dir,
     setenv("LC_ALL", "C", 1);
     setenv("TZ", "UTC", 1);
     for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
-    execl(program.c_str(), "talvo", static_cast<char*>(nullptr));
-    _exit(127);
+    talvo_test::exec_talvo();
   }
   close(in[0]);
   close(out[1]);

@@ -1,4 +1,6 @@
 // Creation of data files on first need: the store gets its header line, nothing else does.
+#include <vector>
+
 #include "store.h"
 #include "store_folder.h"
 
@@ -11,7 +13,11 @@ TEST_F(DataFilesTest, CreateFileWritesTheHeaderForTheStoreOnlyAndNeverEmptiesAFi
   create_file("citas.txt");
   EXPECT_EQ(dir.read("citas.txt"), kHeader);
   EXPECT_EQ(kHeader.size(), 16u);
-  for (const char* name : {"added.dat", "deleted.dat", "copy.dat", "citas.txt.old", "CITAS.TXT"}) {
+  std::vector<const char*> names = {"added.dat", "deleted.dat", "copy.dat", "citas.txt.old"};
+#ifndef _WIN32
+  names.push_back("CITAS.TXT");  // on Windows, whose names ignore letter case, the store itself
+#endif
+  for (const char* name : names) {
     create_file(name);
     EXPECT_EQ(dir.read(name), "") << name;
   }

@@ -2,9 +2,8 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <climits>
+#include <filesystem>
 #include <string>
 
 #include "session.h"
@@ -14,15 +13,15 @@ namespace store_test {
 /// The 16 bytes of the store header line, "-== Citações ==-" in ISO-8859-1.
 using talvo_test::kHeader;
 
-/// A test with its own scratch directory (made with mkdtemp) as the current directory;
-/// the directory the test started in is restored afterwards.
+/// A test with its own scratch directory as the current directory; the directory the
+/// test started in is restored afterwards.
 class StoreFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(getcwd(home_, sizeof home_), nullptr);
-    ASSERT_EQ(chdir(dir.data().c_str()), 0);
+    home_ = std::filesystem::current_path();
+    std::filesystem::current_path(dir.data());
   }
-  void TearDown() override { ASSERT_EQ(chdir(home_), 0); }
+  void TearDown() override { std::filesystem::current_path(home_); }
 
   /// The full path of a file in the scratch directory.
   std::string path(const std::string& name) const { return dir.data() + "/" + name; }
@@ -30,7 +29,7 @@ class StoreFolderTest : public ::testing::Test {
   talvo_test::ScratchDir dir;
 
  private:
-  char home_[PATH_MAX] = {};
+  std::filesystem::path home_;
 };
 
 }  // namespace store_test

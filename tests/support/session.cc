@@ -1,65 +1,16 @@
-// Test support: scratch directories and runs of the real binary.
+// Test support: runs of the real binary, and the screens every test expects.
 #include "session.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
 namespace talvo_test {
-
-ScratchDir::ScratchDir() {
-  char pattern[] = "/tmp/talvo-test-XXXXXX";
-  root_ = mkdtemp(pattern);
-  data_ = root_ + "/data";
-  bin_ = root_ + "/bin";
-  mkdir(data_.c_str(), 0755);
-  mkdir(bin_.c_str(), 0755);
-  std::ofstream cls(bin_ + "/cls");
-  cls << "#!/bin/sh\nprintf '[CLS]'\n";
-  cls.close();
-  chmod((bin_ + "/cls").c_str(), 0755);
-}
-
-ScratchDir::~ScratchDir() {
-  std::string command = "rm -rf '" + root_ + "'";
-  if (std::system(command.c_str()) != 0) {
-    // a leftover scratch directory under /tmp is harmless
-  }
-}
-
-void ScratchDir::write(const std::string& name, const std::string& bytes) const {
-  std::ofstream file(data_ + "/" + name, std::ios::binary | std::ios::trunc);
-  file << bytes;
-}
-
-std::optional<std::string> ScratchDir::read(const std::string& name) const {
-  std::ifstream file(data_ + "/" + name, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
-}
-
-std::string ScratchDir::listing() const {
-  std::vector<std::string> names;
-  if (DIR* d = opendir(data_.c_str())) {
-    while (dirent* e = readdir(d))
-      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") names.push_back(e->d_name);
-    closedir(d);
-  }
-  std::sort(names.begin(), names.end());
-  std::string joined;
-  for (const auto& n : names) joined += (joined.empty() ? "" : " ") + n;
-  return joined;
-}
 
 namespace {
 
@@ -101,8 +52,7 @@ Outcome run_talvo_with(const ScratchDir& dir, const std::vector<std::string>& ar
     setenv("TZ", "UTC", 1);
     setenv("LC_ALL", "C", 1);
     for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
-    execv(TALVO_BINARY, argv.data());
-    _exit(127);
+    exec_talvo(argv.data());
   }
   int wstatus = 0;
   waitpid(pid, &wstatus, 0);
@@ -116,6 +66,13 @@ Outcome run_talvo_with(const ScratchDir& dir, const std::vector<std::string>& ar
 Outcome run_talvo(const ScratchDir& dir, const std::string& input,
               const std::map<std::string, std::string>& env) {
   return run_talvo_with(dir, {}, input, env);
+}
+
+void exec_talvo(char* const argv[]) {
+  char name[] = "talvo";
+  char* const alone[] = {name, nullptr};
+  execv(talvo_binary().c_str(), argv != nullptr ? argv : alone);
+  _exit(127);
 }
 
 std::string menu_screen() {
@@ -137,6 +94,6 @@ std::string continuation_screen() {
 
 std::string fail_io_library() { return FAIL_IO_LIBRARY; }
 
-std::string talvo_binary() { return TALVO_BINARY; }
+std::string talvo_binary() { return under_wine() ? WINE_TALVO : TALVO_BINARY; }
 
 }  // namespace talvo_test

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <string>
@@ -48,7 +49,8 @@ class ScratchDir {
 
 /// Runs talvo in `dir.data()` with `input` on standard input (a pipe, closed after the
 /// input), the fake cls first on PATH, TZ=UTC and LC_ALL=C, plus `env` (a value of
-/// nullptr-like "" removes nothing; use it to add variables such as LD_PRELOAD).
+/// nullptr-like "" removes nothing; use it to add variables such as LD_PRELOAD). Under
+/// Wine the run is `wine talvo.exe`, with Wine's own messages off unless WINEDEBUG says.
 Outcome run_talvo(const ScratchDir& dir, const std::string& input,
               const std::map<std::string, std::string>& env = {});
 
@@ -56,6 +58,12 @@ Outcome run_talvo(const ScratchDir& dir, const std::string& input,
 Outcome run_talvo_with(const ScratchDir& dir, const std::vector<std::string>& args,
                        const std::string& input = "",
                        const std::map<std::string, std::string>& env = {});
+
+/// Turns the calling process, a child forked to run the program with its standard
+/// streams, directory and environment set, into the program under test (talvo_binary()),
+/// with `argv` (its name first, then its arguments, then nullptr; nullptr for none).
+/// Never returns.
+[[noreturn]] void exec_talvo(char* const argv[] = nullptr);
 
 /// A test with its own scratch directory.
 class SessionTest : public ::testing::Test {
@@ -68,15 +76,24 @@ class SessionTest : public ::testing::Test {
 
 /// The store header line, as the program writes it (ISO-8859-1).
 inline const std::string kHeader = "-== Cita\xE7\xF5" "es ==-";
-/// The clear-screen marker of the fake cls.
-inline const std::string kCls = "[CLS]";
+/// Whether the runs start the Windows build under Wine (TALVO_TEST_WINE names its
+/// talvo.exe) instead of the Linux binary.
+inline bool under_wine() {
+  const char* exe = std::getenv("TALVO_TEST_WINE");
+  return exe != nullptr && *exe != '\0';
+}
+/// The clear-screen marker of the fake cls. Under Wine the screen is cleared by the
+/// command interpreter's own `cls`, which writes nothing to a pipe: the screens are then
+/// checked without the marker.
+inline const std::string kCls = under_wine() ? "" : "[CLS]";
 /// The main menu as printed, between its two clears: "[CLS]" menu text "[CLS]".
 std::string menu_screen();
 /// The continuation prompt as printed, between its two clears.
 std::string continuation_screen();
 /// Path of the failure-injection library (see fail_io.c).
 std::string fail_io_library();
-/// Path of the talvo binary under test.
+/// Path of the program under test: the talvo binary, or under Wine a script that starts
+/// `wine talvo.exe` (tests/support/wine-talvo).
 std::string talvo_binary();
 
 }  // namespace talvo_test

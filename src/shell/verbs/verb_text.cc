@@ -1,19 +1,42 @@
 // The verbs' text: the locale's character set, and text crossing to and from the files.
 #include "verb_text.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <langinfo.h>
+#endif
 #include <unistd.h>
 
 #include <clocale>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
 
 #include "accented_letters.h"
 #include "../terminal.h"
 
 Charset verb_charset() {
+#ifdef _WIN32
+  // Windows has no locale variables of its own: the first of LC_ALL, LC_CTYPE and LANG
+  // that is set is read as on POSIX (by the character set after its dot), and without
+  // any the system's ANSI code page tells.
+  for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value == nullptr || *value == '\0') continue;
+    const char* dot = std::strchr(value, '.');
+    if (dot == nullptr) return Charset::kCp850;
+    std::string_view set(dot + 1);
+    set = set.substr(0, set.find('@'));
+    return terminal::is_utf8_name(set) ? Charset::kUtf8 : Charset::kCp850;
+  }
+  return GetACP() == CP_UTF8 ? Charset::kUtf8 : Charset::kCp850;
+#else
   // The process keeps the environment's character-type locale from here on: the verbs
   // neither classify nor fold text through it, they only learn its name.
   if (std::setlocale(LC_CTYPE, "") == nullptr) return Charset::kCp850;
   return terminal::is_utf8_name(nl_langinfo(CODESET)) ? Charset::kUtf8 : Charset::kCp850;
+#endif
 }
 
 void append_utf8(char32_t code, std::string& out) {
