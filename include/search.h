@@ -6,8 +6,8 @@
 #include "entry_reader.h"
 #include "quote_entry.h"
 
-/// The match test, made ready once for a search string (console code page, already
-/// folded when `ignore_case`): the string sought in an entry's quotation, then in its
+/// The match test, made ready once for a search string (console code page; it folds its
+/// own copy when `ignore_case`): the string sought in an entry's quotation, then in its
 /// author, both as translated to the console code page, and folded when `ignore_case`.
 class MatchTest {
  public:

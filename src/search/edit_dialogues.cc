@@ -45,23 +45,19 @@ class BeforeReplace {
 /// Replaces the chosen entry by a newly typed one, all or nothing: when the new entry is
 /// not added (refused, declined, a failed write, the end of the input), the old one stays.
 void replace_entry(QuoteEntry& chosen, const EntrySpan& span) {
-  if (chosen.quote[0] == '\0') {  // nothing selected, nothing deleted: a plain addition
-    delete_entry(chosen.quote, chosen.author);
-    console::out("Adicionar nova entrada...\n\n");
-    alter_addentry();
-    return;
-  }
+  // Nothing selected, nothing deleted: the replace is the plain addition it always was.
+  const bool selected = chosen.quote[0] != '\0';
   BeforeReplace before;
-  delete_entry(chosen.quote, chosen.author, &span);
+  delete_entry(chosen.quote, chosen.author, selected ? &span : nullptr);
   console::out("Adicionar nova entrada...\n\n");
   bool added = false;
   try {
     added = alter_addentry();
   } catch (const ProgramEnd&) {
-    before.keep_original();
+    if (selected) before.keep_original();
     throw;
   }
-  if (!added) before.keep_original();
+  if (selected && !added) before.keep_original();
 }
 
 }  // namespace

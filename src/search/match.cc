@@ -27,6 +27,7 @@ MatchTest::MatchTest(const char* search, bool ignore_case) : ignore_case_(ignore
   length_ = strnlen(search, kSearchSize - 1);
   std::memcpy(search_, search, length_);
   search_[length_] = '\0';
+  if (ignore_case) tolow_c(search_);
   for (int b = 0; b < 256; ++b) {
     char text[2] = {static_cast<char>(b), '\0'};
     transl_f2c(text, 1);

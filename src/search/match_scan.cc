@@ -3,24 +3,13 @@
 
 #include "console.h"
 #include "data_files.h"
-#include "encoding.h"
 #include "file_errors.h"
 #include "search.h"
 #include "shell.h"
 #include "store.h"
 
-namespace {
-
-/// The search string, folded in place first when letter case is to be ignored.
-const char* folded_if(char* search, bool ignore_case) {
-  if (ignore_case) tolow_c(search);
-  return search;
-}
-
-}  // namespace
-
-MatchScan::MatchScan(char* search, char case_answer)
-    : test_(folded_if(search, is_yes(case_answer)), is_yes(case_answer)),
+MatchScan::MatchScan(const char* search, char case_answer)
+    : test_(search, is_yes(case_answer)),
       store_(kStoreFile),
       entries_(store_, kStoreFile) {
   console::flushin();

@@ -6,12 +6,11 @@
 #include "quote_entry.h"
 #include "search.h"
 
-/// Opens the store for a search: folds the search string when the case answer asks it,
-/// discards the rest of the answer line, and skips the store's header line. A store that
+/// Opens the store for a search made ready for the case answer, discards the rest of the answer line, and skips the store's header line. A store that
 /// cannot be opened ends the program.
 class MatchScan {
  public:
-  MatchScan(char* search, char case_answer);
+  MatchScan(const char* search, char case_answer);
   MatchScan(const MatchScan&) = delete;
   MatchScan& operator=(const MatchScan&) = delete;
 

@@ -3,21 +3,18 @@
 #include <string>
 
 #include "data_files.h"
-#include "encoding.h"
 #include "entry_formats.h"
 #include "search.h"
 #include "store.h"
 #include "verbs.h"
 
 int search_verb(const CommandLine& line, Charset charset) {
-  // The text as the console would have taken it: code page 850, cut to the search
-  // field, folded when letter case is ignored.
+  // The text as the console would have taken it: code page 850, cut to the search field.
   std::string typed = text_to_console(line.text, charset);
   char search[kSearchSize];
   std::size_t length = std::min(typed.size(), kSearchSize - 1);
   std::memcpy(search, typed.data(), length);
   search[length] = '\0';
-  if (line.ignore_case) tolow_c(search);
   const MatchTest test(search, line.ignore_case);
 
   FileIn store(kStoreFile);
