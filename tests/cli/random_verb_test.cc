@@ -53,7 +53,7 @@ TEST(RandomVerbTest, EveryEntryComesUpAboutEquallyOften) {
   std::map<std::string, int> seen;
   for (int i = 0; i < 400; ++i) {
     Outcome r = run_cli(dir, {"aleatoria"});
-    ASSERT_EQ(r.status, 0);
+    ASSERT_EQ(r.status, 0) << "run " << i << " printed [" << r.out << "] and [" << r.err << "]";
     ++seen[r.out];
   }
   ASSERT_EQ(seen.size(), 4u);
