@@ -53,7 +53,7 @@ void check_last_equal(const std::string& path, const Scan& scan, const Scan& rec
       if (among.entries[i] == wanted) expected = among.spans[i];
     FileIn in(path.c_str());
     flushin(in);
-    EntrySpan got = last_equal(in, path.c_str(), wanted.quote.c_str(), wanted.author.c_str(), cut_counts);
+    EntrySpan got = last_equal(in, wanted.quote.c_str(), wanted.author.c_str(), cut_counts);
     if (got.begin != expected.begin || (got.found() && got.end != expected.end))
       fuzzcheck::fail("last_equal does not find the last entry equal to the chosen one");
   }
@@ -68,15 +68,14 @@ void check_deletion(const std::string& path, const std::string& bytes, unsigned 
   check_last_equal(path, before, fuzzcheck::scan_file(path, Reader::kJournal), chosen);
 
   const std::string without = scratch() + "/without";
+  const fuzzcheck::Span span = before.spans[chosen];
   {
     FileIn in(path.c_str());
     FileOut out(without.c_str(), FileOut::Mode::kTruncate);
     if (!in.ok() || !out.ok()) fuzzcheck::fail("cannot open the files of a deletion");
-    const fuzzcheck::Span span = before.spans[chosen];
     copy_without(in, EntrySpan{span.begin, span.end}, out);
     if (!out.close()) fuzzcheck::fail("cannot write " + without);
   }
-  const fuzzcheck::Span span = before.spans[chosen];
   const fuzzcheck::Span removed = removed_range(bytes, span);
   const std::string expected = bytes.substr(0, static_cast<std::size_t>(removed.begin)) +
                                bytes.substr(static_cast<std::size_t>(removed.end));

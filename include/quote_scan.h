@@ -8,3 +8,8 @@
 std::size_t admitted_run(const unsigned char* from, const unsigned char* end);
 /// The same, one byte at a time: what admitted_run does where wide registers are missing.
 std::size_t admitted_run_bytewise(const unsigned char* from, const unsigned char* end);
+#if defined(__x86_64__) && defined(__GNUC__)
+/// Whether the processor has the 32-byte registers (AVX2) that the wide scans use; asked
+/// once, the first time.
+bool has_wide_registers();
+#endif

@@ -20,7 +20,7 @@ class MatchTest {
   /// Whether an entry as the record reader gave it (file code page) matches; the fields
   /// are left as they are.
   bool holds(const char* quote, const char* author) const {
-    return found_in_quote(quote) || found_in_copy(author, kAuthorSize);
+    return found_in_quote(quote) || found_in_text(author);
   }
   /// Whether letter case is ignored.
   bool ignoring_case() const { return ignore_case_; }
@@ -28,9 +28,9 @@ class MatchTest {
  private:
   bool found_in_quote(const char* quote) const;
   bool found_at(const char* text) const;
-  /// The search string in `text` (at most `size` - 1 bytes) as seen translated, and
-  /// folded when ignoring case.
-  bool found_in_copy(const char* text, std::size_t size) const;
+  /// The search string in `text` (NUL-terminated within its field) as seen translated,
+  /// and folded when ignoring case.
+  bool found_in_text(const char* text) const;
 
   bool ignore_case_;
   /// What each file byte becomes in the comparison: translated, and folded when

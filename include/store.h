@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 
 #include "entry_reader.h"
 #include "file_io.h"
@@ -26,6 +27,9 @@ inline void flushin(FileIn& in) { scan::flushin(in); }
 void create_file(const char* name);
 /// Creates the data file when it cannot be opened for reading.
 void file_exists(const char* name);
+/// Appends to the data file `name` (created when missing) what `put` writes, and syncs
+/// it; false, with the file cut back to what it held, when it cannot be opened or synced.
+bool append_entries(const char* name, const std::function<void(FileOut&)>& put);
 
 /// Writes into `out` every byte of the file open at `file` but those of the entry at
 /// `span` and at most one separating newline next to it: an empty line before or after
@@ -36,10 +40,10 @@ void copy_without(FileIn& file, const EntrySpan& span, FileOut& out);
 /// equal to the given one (file code page); entries cut short by the end of the file count
 /// only when `cut_counts`. Not found when there is none, or when a read failed (then
 /// file.failed() tells).
-EntrySpan last_equal(FileIn& file, const char* name, const char* quote, const char* author,
-                     bool cut_counts);
-/// Whether the entry at `span` of the file open at `file` still reads as the given one.
-bool entry_at(FileIn& file, const EntrySpan& span, const char* quote, const char* author);
+EntrySpan last_equal(FileIn& file, const char* quote, const char* author, bool cut_counts);
+/// Reads into `entry` the entry at `span` of the file open at `file`; false unless an
+/// entry still begins and ends there.
+bool entry_at(FileIn& file, const EntrySpan& span, QuoteEntry& entry);
 
 /// Skips the store's first line as the count reads it (blank lines before it included).
 void skip_store_header(FileIn& store);

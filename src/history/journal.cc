@@ -18,17 +18,10 @@ int& counter_of(const char* name) { return std::strcmp(name, kAddedJournal) == 0
 }  // namespace
 
 bool add_entryH(const char* name, const char* quote, const char* author) {
-  file_exists(name);
-  FileOut journal(name, FileOut::Mode::kAppend);
   // A journal that cannot be opened is met like one that cannot be written: the change
   // it was to record is undone by the caller.
-  if (!journal.ok()) return false;
-  const long long before = file_size(journal.fd());
-  journal.put_entry(quote, author);
-  if (!journal.sync()) {
-    if (before >= 0) journal.cut_back(before);
+  if (!append_entries(name, [&](FileOut& journal) { journal.put_entry(quote, author); }))
     return false;
-  }
   ++counter_of(name);
   return true;
 }
@@ -39,7 +32,7 @@ void delete_entryH(const char* name, const char* quote, const char* author) {
   if (!journal.ok()) cannot_open_file(Opening::kNewLine);
   flushin(journal);  // the empty line that begins the first entry
   // An entry with no author line (cut by the end of the file) is not a record.
-  EntrySpan struck = last_equal(journal, name, quote, author, false);
+  EntrySpan struck = last_equal(journal, quote, author, false);
   if (journal.failed()) {
     cannot_change_file(name);
     return;

@@ -1,6 +1,4 @@
 // Removing one entry from the store: its own bytes go, every other byte stays.
-#include <cstdio>
-
 #include "console.h"
 #include "cp850.h"
 #include "data_files.h"
@@ -13,24 +11,6 @@
 #include "shell.h"
 #include "store.h"
 
-namespace {
-
-/// The entry that a selection found at `chosen`, read there again (file code page): the
-/// selection and the deletion see the same store, so the span must still hold an entry
-/// that begins and ends where it did. The texts are not matched again: a text the
-/// translation cannot carry back unchanged would then pick another entry, or none.
-bool reread(FileIn& store, const EntrySpan& chosen, QuoteEntry& entry) {
-  FoundEntry found;
-  if (!store.seek(chosen.begin)) return false;
-  EntryReader entries(store, kStoreFile, OnReadError::kReport);
-  if (!entries.next(found) || found.span.begin != chosen.begin || found.span.end != chosen.end)
-    return false;
-  entry = found.entry;
-  return true;
-}
-
-}  // namespace
-
 void delete_entry(char* quote, char* author, const EntrySpan* chosen) {
   file_exists(kStoreFile);
   transl_c2f(quote, static_cast<int>(kQuoteSize));
@@ -40,16 +20,21 @@ void delete_entry(char* quote, char* author, const EntrySpan* chosen) {
   if (!store.ok()) cannot_open_file(Opening::kNewLine);
   // The entry removed: the one the selection showed, or the last one equal to the given
   // one (the entry this run appended, when an addition is undone).
-  QuoteEntry removed{};
+  QuoteEntry shown{};
+  const char* gone_quote = quote;
+  const char* gone_author = author;
   EntrySpan span;
   if (chosen != nullptr) {
-    if (chosen->found() && reread(store, *chosen, removed)) span = *chosen;
+    // Read again where the selection found it: the selection and the deletion see the
+    // same store, so the span must still hold an entry that begins and ends where it did.
+    // The texts are not matched again: a text the translation cannot carry back unchanged
+    // would then pick another entry, or none.
+    if (chosen->found() && entry_at(store, *chosen, shown)) span = *chosen;
+    gone_quote = shown.quote;
+    gone_author = shown.author;
   } else {
     flushin(store);  // the header line
-    span = last_equal(store, kStoreFile, quote, author, true);
-    removed = QuoteEntry{};
-    std::snprintf(removed.quote, sizeof removed.quote, "%s", quote);
-    std::snprintf(removed.author, sizeof removed.author, "%s", author);
+    span = last_equal(store, quote, author, true);
   }
   if (store.failed()) {  // the store cannot be read whole: it is not rewritten
     cannot_change_file(kStoreFile);
@@ -66,12 +51,12 @@ void delete_entry(char* quote, char* author, const EntrySpan* chosen) {
     cannot_change_file(kStoreFile);
     return;
   }
-  if (!add_entryH(kDeletedJournal, removed.quote, removed.author)) {
+  if (!add_entryH(kDeletedJournal, gone_quote, gone_author)) {
     // A deletion the history cannot undo does not stand: the old store goes back.
     if (!copy_whole(store, kStoreFile, kStoreFile, kStoreScratch)) cannot_change_file(kStoreFile);
     console::out("\n\nErro: A entrada não foi eliminada.\n\n"_cp);
     exit_program(-1);
   }
   console::out("\n\nEntrada eliminada com sucesso.\n\n");
-  if (Nadd > 0) delete_entryH(kAddedJournal, removed.quote, removed.author);
+  if (Nadd > 0) delete_entryH(kAddedJournal, gone_quote, gone_author);
 }

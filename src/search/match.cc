@@ -10,6 +10,7 @@
 
 #include "encoding.h"
 #include "quote_entry.h"
+#include "quote_scan.h"
 #include "search.h"
 
 // A quotation from the record reader holds only double quotes and the bytes the reader
@@ -58,10 +59,7 @@ MatchTest::MatchTest(const char* search, bool ignore_case) : ignore_case_(ignore
 namespace {
 
 #ifdef TALVO_WIDE_MATCH
-const bool kAvx2 = [] {
-  __builtin_cpu_init();  // this runs among the static constructors
-  return __builtin_cpu_supports("avx2") != 0;
-}();
+const bool kAvx2 = has_wide_registers();
 
 /// The places from `i` on, up to `last`, where the folded quotation holds `first` and then
 /// `second` (any byte when `second` is 0), 32 at a time; each is handed to `confirm`,
@@ -120,8 +118,7 @@ bool MatchTest::found_at(const char* text) const {
   return true;
 }
 
-bool MatchTest::found_in_copy(const char* text, std::size_t size) const {
-  (void)size;  // every field is NUL-terminated within its size
+bool MatchTest::found_in_text(const char* text) const {
   if (length_ == 0) return true;
   // Each place whose byte is seen as the string's first is confirmed byte by byte; the
   // places are found by the library, among the bytes of `first_bytes_`.
@@ -131,7 +128,7 @@ bool MatchTest::found_in_copy(const char* text, std::size_t size) const {
 }
 
 bool MatchTest::found_in_quote(const char* quote) const {
-  if (!by_keys_) return found_in_copy(quote, kQuoteSize);
+  if (!by_keys_) return found_in_text(quote);
   if (!quote_can_hold_) return false;
   if (!ignore_case_) {  // the keys are the quotation's own bytes: the library's search
     for (const char* at = quote; (at = std::strstr(at, keys_)) != nullptr; ++at)

@@ -40,7 +40,6 @@ void take_format(CommandLine& line, std::string_view value) {
 /// What an option seen among the arguments was, for the checks once the verb is known.
 struct Seen {
   bool help = false, version = false, ignore_case = false, format = false;
-  std::string_view ignore_case_spelling, format_spelling;
 };
 
 /// Takes the option at argv[i] (which starts with '-' and is not "-" or "--"); may take
@@ -71,7 +70,6 @@ void take_option(CommandLine& line, Seen& seen, int argc, const char* const argv
     seen.version = true;
   } else if (arg == "-i") {
     seen.ignore_case = true;
-    seen.ignore_case_spelling = arg;
   } else if (arg.substr(0, 2) == "-C") {
     if (arg.size() > 2) {
       line.folder = argv[i] + 2;
@@ -83,9 +81,7 @@ void take_option(CommandLine& line, Seen& seen, int argc, const char* const argv
   } else if (value_of("--pasta", value)) {
     line.folder = value.data();
   } else if (value_of("--formato", value)) {
-    if (line.request == Request::kUsageError) return;
     seen.format = true;
-    seen.format_spelling = "--formato";
     take_format(line, value);
   } else {
     fail(line, "opção desconhecida: "_cp, arg);
@@ -104,9 +100,9 @@ Request verb_request(std::string_view word) {
 void check_verb(CommandLine& line, const Seen& seen, const std::vector<const char*>& operands) {
   const Request verb = line.request;
   if (seen.ignore_case && verb != Request::kSearch)
-    fail(line, "a opção só serve para procurar: "_cp, seen.ignore_case_spelling);
+    fail(line, "a opção só serve para procurar: "_cp, "-i");
   if (seen.format && verb != Request::kExport && verb != Request::kImport)
-    fail(line, "a opção só serve para exportar e importar: "_cp, seen.format_spelling);
+    fail(line, "a opção só serve para exportar e importar: "_cp, "--formato");
   std::size_t wanted = verb == Request::kSearch || verb == Request::kImport ? 1 : 0;
   if (operands.size() > wanted + 1) {
     fail(line, "argumento a mais: ", operands[wanted + 1]);
@@ -148,7 +144,7 @@ CommandLine parse_command_line(int argc, const char* const argv[]) {
   if (operands.empty()) {
     if (seen.ignore_case || seen.format) {
       fail(line, "a opção precisa de um verbo: "_cp,
-           seen.ignore_case ? seen.ignore_case_spelling : seen.format_spelling);
+           seen.ignore_case ? "-i" : "--formato");
     }
     return line;  // the interactive program
   }

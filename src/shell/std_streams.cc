@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "file_io.h"
 #include "wide_text.h"
 #else
 #include <unistd.h>
@@ -83,10 +84,7 @@ long write_output(const char* bytes, std::size_t size) {
   if (is_console(out)) return write_console(out, bytes, size);
   DWORD done = 0;
   if (!WriteFile(out, bytes, static_cast<DWORD>(size), &done, nullptr)) {
-    DWORD error = GetLastError();
-    return error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA || error == ERROR_PIPE_NOT_CONNECTED
-               ? kReaderGone
-               : -1;
+    return reader_has_gone(GetLastError()) ? kReaderGone : -1;
   }
   return static_cast<long>(done);
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cp850.h"
+#include "verb_text.h"
 
 namespace terminal {
 namespace {
@@ -50,19 +51,7 @@ bool locale_is_utf8() {
 
 void encode(std::string_view cp850, std::string& utf8) {
   utf8.reserve(utf8.size() + cp850.size() * 2);
-  for (char c : cp850) {
-    char32_t code = cp850::to_unicode(static_cast<unsigned char>(c));
-    if (code < 0x80) {
-      utf8 += c;
-    } else if (code < 0x800) {
-      utf8 += static_cast<char>(0xC0 | (code >> 6));
-      utf8 += static_cast<char>(0x80 | (code & 0x3F));
-    } else {  // the code page holds nothing past the Basic Multilingual Plane
-      utf8 += static_cast<char>(0xE0 | (code >> 12));
-      utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      utf8 += static_cast<char>(0x80 | (code & 0x3F));
-    }
-  }
+  for (char c : cp850) append_utf8(cp850::to_unicode(static_cast<unsigned char>(c)), utf8);
 }
 
 std::size_t Decoder::feed(const unsigned char* in, std::size_t size, unsigned char* out) {

@@ -23,20 +23,19 @@ void copy_without(FileIn& file, const EntrySpan& span, FileOut& out) {
   const int fd = file.fd();
   const long long size = file_size(fd);
   long long begin = span.begin, end = span.end;
-  const bool line_before = begin == 0 || byte_at(fd, begin - 1) == '\n';
-  if (begin >= 2 && byte_at(fd, begin - 1) == '\n' && byte_at(fd, begin - 2) == '\n')
+  const int before = byte_at(fd, begin - 1);  // -1 at the start of the file
+  if (before == '\n' && byte_at(fd, begin - 2) == '\n')
     --begin;  // the empty line before it
-  else if (end < size && byte_at(fd, end) == '\n' && line_before)
+  else if (end < size && byte_at(fd, end) == '\n' && (begin == 0 || before == '\n'))
     ++end;  // the empty line after it
-  else if (end == size && begin >= 1 && byte_at(fd, begin - 1) == '\n')
+  else if (end == size && before == '\n')
     --begin;  // the last entry: the line before it now ends the file
   out.copy_from(fd, 0, begin);
   out.copy_from(fd, end, size);
 }
 
-EntrySpan last_equal(FileIn& file, const char* name, const char* quote, const char* author,
-                     bool cut_counts) {
-  EntryReader entries(file, name, OnReadError::kReport);
+EntrySpan last_equal(FileIn& file, const char* quote, const char* author, bool cut_counts) {
+  EntryReader entries(file, "", OnReadError::kReport);
   EntrySpan last;
   FoundEntry found;
   while (entries.next(found)) {
@@ -46,10 +45,12 @@ EntrySpan last_equal(FileIn& file, const char* name, const char* quote, const ch
   return entries.failed() ? EntrySpan{} : last;
 }
 
-bool entry_at(FileIn& file, const EntrySpan& span, const char* quote, const char* author) {
+bool entry_at(FileIn& file, const EntrySpan& span, QuoteEntry& entry) {
   if (!file.seek(span.begin)) return false;
   EntryReader entries(file, "", OnReadError::kReport);
   FoundEntry found;
-  return entries.next(found) && found.span.begin == span.begin && found.span.end == span.end &&
-         same_entry(found.entry, quote, author);
+  if (!entries.next(found) || found.span.begin != span.begin || found.span.end != span.end)
+    return false;
+  entry = found.entry;
+  return true;
 }

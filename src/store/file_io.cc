@@ -46,6 +46,10 @@ int open_shared(const char* name, DWORD access, DWORD disposition, int flags, DW
 HANDLE handle_of(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
 
 }  // namespace
+
+bool reader_has_gone(unsigned long error) {
+  return error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA || error == ERROR_PIPE_NOT_CONNECTED;
+}
 #endif
 
 FileIn::FileIn(const char* name, Mode mode) {
@@ -223,11 +227,7 @@ bool FileOut::flush() {
       failed_ = true;
       if (error_ == 0) error_ = n < 0 ? errno : EIO;
 #ifdef _WIN32
-      // A pipe whose reader has gone, which the C library does not always call EPIPE.
-      DWORD error = GetLastError();
-      if (n < 0 && (error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA ||
-                    error == ERROR_PIPE_NOT_CONNECTED))
-        error_ = EPIPE;
+      if (n < 0 && reader_has_gone(GetLastError())) error_ = EPIPE;
 #endif
     }
   }

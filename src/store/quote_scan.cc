@@ -67,14 +67,21 @@ __attribute__((target("avx2"))) std::size_t wide_run(const unsigned char* from,
   return static_cast<std::size_t>(p - from) + admitted_run_bytewise(p, end);
 }
 
-const bool kWide = [] {
-  __builtin_cpu_init();  // this runs among the static constructors
-  return __builtin_cpu_supports("avx2") != 0;
-}();
+const bool kWide = has_wide_registers();
 
 #endif
 
 }  // namespace
+
+#ifdef TALVO_WIDE_SCAN
+bool has_wide_registers() {
+  static const bool wide = [] {
+    __builtin_cpu_init();  // may run among the static constructors
+    return __builtin_cpu_supports("avx2") != 0;
+  }();
+  return wide;
+}
+#endif
 
 std::size_t admitted_run(const unsigned char* from, const unsigned char* end) {
 #ifdef TALVO_WIDE_SCAN

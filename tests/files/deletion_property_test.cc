@@ -2,7 +2,6 @@
 // store equal to its input less that entry's bytes and at most one separating newline,
 // and every other entry reads as before.
 #include <cstdio>
-#include <filesystem>
 #include <random>
 #include <vector>
 
@@ -94,24 +93,18 @@ int reported_count(const std::string& out) {
   return n;
 }
 
-void clear(const ScratchDir& dir) {
-  for (const auto& e : std::filesystem::directory_iterator(dir.data())) std::filesystem::remove_all(e.path());
-}
-
 TEST(DeletionPropertyTest, EachEntryGoesAloneFromAnyHandEditedStore) {
   std::mt19937 rng(20261207);
   ScratchDir dir;
   int deletions = 0;
   for (int round = 0; round < 30; ++round) {
     const GeneratedStore store = generate(rng);
-    clear(dir);
-    dir.write("citas.txt", store.bytes);
+    reset(dir, &store.bytes);
     const int count = reported_count(run_talvo(dir, "9\n\n0\n").out);
     ASSERT_GT(count, 0);
     for (const auto& target : store.targets) {
       SCOPED_TRACE("round " + std::to_string(round) + ", entry " + target.tag);
-      clear(dir);
-      dir.write("citas.txt", store.bytes);
+      reset(dir, &store.bytes);
       Outcome r = run_talvo(dir, "3\n" + target.tag + "\n1\nn\n\nS\n\n2\n9\n\n0\n");
       EXPECT_EQ(r.status, 0);
       EXPECT_NE(r.out.find(kDeleted), std::string::npos);

@@ -8,18 +8,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace files_test {
 
 Outcome run_script(const ScratchDir& dir, const std::string& script, const std::string& input,
                    const std::map<std::string, std::string>& env, const std::string& path) {
   const std::string in_path = dir.data() + "/../stdin", out_path = dir.data() + "/../stdout";
-  {
-    std::ofstream in(in_path, std::ios::binary);
-    in << input;
-  }
+  talvo_test::write_path(in_path, input);
   pid_t pid = fork();
   if (pid == 0) {
     signal(SIGPIPE, SIG_DFL);
@@ -39,10 +33,7 @@ Outcome run_script(const ScratchDir& dir, const std::string& script, const std::
   waitpid(pid, &wstatus, 0);
   Outcome run;
   run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
-  std::ifstream out(out_path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << out.rdbuf();
-  run.out = bytes.str();
+  run.out = talvo_test::read_path(out_path).value_or("");
   return run;
 }
 
@@ -68,18 +59,6 @@ std::map<std::string, std::string> snapshot(const ScratchDir& dir) {
   }
   closedir(d);
   return files;
-}
-
-std::optional<std::string> read_path(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
-}
-
-void write_path(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 int mode_of(const ScratchDir& dir, const std::string& name) {

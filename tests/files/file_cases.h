@@ -26,12 +26,6 @@ Outcome run_script(const ScratchDir& dir, const std::string& script, const std::
 /// for a symbolic link), to show that a run touched nothing.
 std::map<std::string, std::string> snapshot(const ScratchDir& dir);
 
-/// The bytes of any file, or nothing when it cannot be read.
-std::optional<std::string> read_path(const std::string& path);
-
-/// Writes any file with exactly these bytes.
-void write_path(const std::string& path, const std::string& bytes);
-
 /// The permission bits of a data file, or -1 when it does not exist.
 int mode_of(const ScratchDir& dir, const std::string& name);
 

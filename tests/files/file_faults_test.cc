@@ -22,6 +22,28 @@ const std::string kCannotChange = "\n\nErro: O ficheiro citas.txt não pode ser 
 const std::string kSafetyCopyFailed = "ERRO: Incapaz de remover o ficheiro de backup temporario";
 const std::string kCannotRead = "\nErro: Impossibilidade em ler o ficheiro citas.txt\n"_cp;
 
+/// The store alone.
+void store_only(const ScratchDir& dir) { dir.write("citas.txt", kStore); }
+
+/// A directory in the store's place, and an older safety copy.
+void directory_store(const ScratchDir& dir) {
+  mkdir((dir.data() + "/citas.txt").c_str(), 0755);
+  dir.write("tempcopy.dat", kOldCopy);
+}
+
+/// The store, and an executable `cls` of the collection's own that leaves a mark.
+void stray_cls(const ScratchDir& dir) {
+  dir.write("citas.txt", kStore);
+  dir.write("cls", "#!/bin/sh\ntouch cls-ran\nprintf '[CLS]'\n");
+  chmod((dir.data() + "/cls").c_str(), 0755);
+}
+
+/// The older safety copy kept, alone beside the store.
+void copy_kept_alone(const ScratchDir& dir) {
+  EXPECT_EQ(dir.read("tempcopy.dat"), kOldCopy);
+  EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
+}
+
 /// The store and an older safety copy.
 void store_and_copy(const ScratchDir& dir) {
   dir.write("citas.txt", kStore);
@@ -73,37 +95,25 @@ TEST(FileFaultsTest, EachFaultLosesNothingAndSaysTheTruth) {
        .env = failing("TALVO_FAIL_READ", "citas.txt"),
        .out_tail = kCannotRead,
        .status = 255,
-       .check = [](const ScratchDir& d) {
-         EXPECT_EQ(d.read("tempcopy.dat"), kOldCopy);
-         EXPECT_EQ(d.listing(), "citas.txt tempcopy.dat");
-       }},
+       .check = copy_kept_alone},
       {.name = "a directory as the store: the clean end keeps the safety copy",
-       .setup = [](const ScratchDir& d) {
-         mkdir((d.data() + "/citas.txt").c_str(), 0755);
-         d.write("tempcopy.dat", kOldCopy);
-       },
+       .setup = directory_store,
        .input = "0\n",
        .out_tail = menu_screen() + kSafetyCopyFailed,
-       .check = [](const ScratchDir& d) {
-         EXPECT_EQ(d.read("tempcopy.dat"), kOldCopy);
-         EXPECT_EQ(d.listing(), "citas.txt tempcopy.dat");
-       }},
+       .check = copy_kept_alone},
       {.name = "a directory as the store: a listing cannot read it",
-       .setup = [](const ScratchDir& d) {
-         mkdir((d.data() + "/citas.txt").c_str(), 0755);
-         d.write("tempcopy.dat", kOldCopy);
-       },
+       .setup = directory_store,
        .input = "2\nAlfa\nN\n\n0\n",
        .out_tail = kCannotRead,
        .status = 255,
        .check = [](const ScratchDir& d) { EXPECT_EQ(d.read("tempcopy.dat"), kOldCopy); }},
       {.name = "closed standard output: the count never lands in the store",
-       .setup = [](const ScratchDir& d) { d.write("citas.txt", kStore); },
+       .setup = store_only,
        .input = "9\n\n0\n",
        .check = clean_end,
        .script = "\"$TALVO\" >&-"},
       {.name = "a reader that closes the output: a clean end, not SIGPIPE",
-       .setup = [](const ScratchDir& d) { d.write("citas.txt", kStore); },
+       .setup = store_only,
        .input = [] {
          std::string counts;
          for (int i = 0; i < 400; ++i) counts += "9\n\n";
@@ -159,22 +169,14 @@ TEST(FileFaultsTest, EachFaultLosesNothingAndSaysTheTruth) {
        },
        .script = nobody},
       {.name = "an empty PATH entry never runs the collection's ./cls",
-       .setup = [](const ScratchDir& d) {
-         d.write("citas.txt", kStore);
-         d.write("cls", "#!/bin/sh\ntouch cls-ran\nprintf '[CLS]'\n");
-         chmod((d.data() + "/cls").c_str(), 0755);
-       },
+       .setup = stray_cls,
        .input = "9\n\n0\n",
        .out_tail = "Opção: "_cp,
        .check = [](const ScratchDir& d) { EXPECT_FALSE(d.exists("cls-ran")); },
        .path = "/usr/bin:/bin:",
        .out_lacks = "[CLS]"},
       {.name = "a relative PATH entry never runs the collection's ./cls",
-       .setup = [](const ScratchDir& d) {
-         d.write("citas.txt", kStore);
-         d.write("cls", "#!/bin/sh\ntouch cls-ran\nprintf '[CLS]'\n");
-         chmod((d.data() + "/cls").c_str(), 0755);
-       },
+       .setup = stray_cls,
        .input = "9\n\n0\n",
        .check = [](const ScratchDir& d) { EXPECT_FALSE(d.exists("cls-ran")); },
        .path = ".:/usr/bin:/bin",

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -49,10 +48,7 @@ class CrashTest : public talvo_test::SessionTest {
   using Classify = std::function<std::string()>;
 
   /// Removes every file the program or an earlier run left.
-  void clear() {
-    for (const auto& entry : std::filesystem::directory_iterator(dir.data()))
-      std::filesystem::remove(entry.path());
-  }
+  void clear() { reset(dir, nullptr); }
 
   /// Names `bytes` by the first of `named` that it equals; empty when none does.
   static std::string name_of(const std::optional<std::string>& bytes,

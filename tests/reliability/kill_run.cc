@@ -30,7 +30,6 @@ Ending run_and_kill(const talvo_test::ScratchDir& dir, const std::string& input,
     std::ofstream in(in_path, std::ios::binary | std::ios::trunc);
     in << input;
   }
-  const std::string program = talvo_test::talvo_binary();
   timespec start{};
   clock_gettime(CLOCK_MONOTONIC, &start);
   pid_t pid = fork();
@@ -43,8 +42,7 @@ Ending run_and_kill(const talvo_test::ScratchDir& dir, const std::string& input,
     setenv("PATH", "/usr/bin:/bin", 1);
     setenv("LC_ALL", "C", 1);
     setenv("TZ", "UTC", 1);
-    execl(program.c_str(), "talvo", static_cast<char*>(nullptr));
-    _exit(127);
+    talvo_test::exec_talvo();
   }
   Ending ending;
   if (pid < 0) return ending;

@@ -2,7 +2,6 @@
 // screens of the listing, selection, deleting and replacing dialogues.
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,13 +10,6 @@
 #include "session.h"
 
 namespace talvo_test {
-
-/// Empties the data directory and, unless `store` is null, writes it as "citas.txt".
-inline void reset(const ScratchDir& dir, const std::string* store) {
-  for (const auto& e : std::filesystem::directory_iterator(dir.data()))
-    std::filesystem::remove_all(e.path());
-  if (store != nullptr) dir.write("citas.txt", *store);
-}
 
 /// The selection's message when nothing is selected.
 inline const std::string kNoEntry = "\n\nNão há entradas a mostrar.\n\n"_cp;

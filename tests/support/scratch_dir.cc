@@ -46,17 +46,24 @@ ScratchDir::~ScratchDir() {
   fs::remove_all(root_, ignored);
 }
 
-void ScratchDir::write(const std::string& name, const std::string& bytes) const {
-  std::ofstream file(data_ + "/" + name, std::ios::binary | std::ios::trunc);
-  file << bytes;
-}
-
-std::optional<std::string> ScratchDir::read(const std::string& name) const {
-  std::ifstream file(data_ + "/" + name, std::ios::binary);
+std::optional<std::string> read_path(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
   if (!file) return std::nullopt;
   std::ostringstream bytes;
   bytes << file.rdbuf();
   return bytes.str();
+}
+
+void write_path(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+void ScratchDir::write(const std::string& name, const std::string& bytes) const {
+  write_path(data_ + "/" + name, bytes);
+}
+
+std::optional<std::string> ScratchDir::read(const std::string& name) const {
+  return read_path(data_ + "/" + name);
 }
 
 std::string ScratchDir::listing() const {
@@ -67,6 +74,11 @@ std::string ScratchDir::listing() const {
   std::string joined;
   for (const auto& n : names) joined += (joined.empty() ? "" : " ") + n;
   return joined;
+}
+
+void reset(const ScratchDir& dir, const std::string* store) {
+  for (const auto& e : fs::directory_iterator(dir.data())) fs::remove_all(e.path());
+  if (store != nullptr) dir.write("citas.txt", *store);
 }
 
 }  // namespace talvo_test

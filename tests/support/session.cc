@@ -7,31 +7,18 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace talvo_test {
 
 namespace {
 
-/// The bytes of a file (empty when there is none).
-std::string slurp(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
-}
-
 /// One start of the program under test, with `input` on its standard input.
 Outcome run_once(const ScratchDir& dir, const std::vector<std::string>& args,
                  const std::string& input, const std::map<std::string, std::string>& env) {
   std::string in_path = dir.data() + "/../stdin", out_path = dir.data() + "/../stdout",
               err_path = dir.data() + "/../stderr";
-  {
-    std::ofstream in(in_path, std::ios::binary);
-    in << input;
-  }
+  write_path(in_path, input);
   std::vector<char*> argv;
   std::string name = "talvo";
   argv.push_back(name.data());
@@ -58,8 +45,8 @@ Outcome run_once(const ScratchDir& dir, const std::vector<std::string>& args,
   waitpid(pid, &wstatus, 0);
   Outcome run;
   run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
-  run.out = slurp(out_path);
-  run.err = slurp(err_path);
+  run.out = read_path(out_path).value_or("");
+  run.err = read_path(err_path).value_or("");
   return run;
 }
 

@@ -21,6 +21,11 @@ struct Outcome {
   std::string err;
 };
 
+/// The bytes of any file, or nothing when it cannot be read.
+std::optional<std::string> read_path(const std::string& path);
+/// Writes any file with exactly these bytes.
+void write_path(const std::string& path, const std::string& bytes);
+
 /// A fresh directory for one test, removed afterwards; holds data/ (the program's
 /// current directory) and bin/ (a fake `cls` that prints "[CLS]").
 class ScratchDir {
@@ -76,6 +81,9 @@ class SessionTest : public ::testing::Test {
 
 /// The store header line, as the program writes it (ISO-8859-1).
 inline const std::string kHeader = "-== Cita\xE7\xF5" "es ==-";
+/// Empties the data directory and, unless `store` is null, writes it as "citas.txt".
+void reset(const ScratchDir& dir, const std::string* store);
+
 /// Whether the runs start the Windows build under Wine (TALVO_TEST_WINE names its
 /// talvo.exe) instead of the Linux binary.
 inline bool under_wine() {

@@ -35,12 +35,11 @@ termios quiet_terminal(bool lines) {
 }
 
 /// In the child: the environment replaced whole, then talvo run in `directory`.
-[[noreturn]] void exec_talvo(const std::string& directory, const std::map<std::string, std::string>& env) {
+[[noreturn]] void exec_in(const std::string& directory, const std::map<std::string, std::string>& env) {
   if (chdir(directory.c_str()) != 0) _exit(127);
   clearenv();
   for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
-  execl(talvo_test::talvo_binary().c_str(), "talvo", static_cast<char*>(nullptr));
-  _exit(127);
+  talvo_test::exec_talvo();
 }
 
 }  // namespace
@@ -50,7 +49,7 @@ PtySession::PtySession(const std::string& directory, const std::map<std::string,
   termios mode = quiet_terminal(lines);
   winsize size{24, 80, 0, 0};
   pid_ = forkpty(&master_, nullptr, &mode, &size);
-  if (pid_ == 0) exec_talvo(directory, env);
+  if (pid_ == 0) exec_in(directory, env);
   if (pid_ < 0) ADD_FAILURE() << "forkpty failed: " << errno;
 }
 

@@ -5,6 +5,14 @@
 
 #include "entry_formats.h"
 
+/// A file found malformed: why (code page 850) and at which line; no entries.
+inline ReadResult malformed(const char* why, int line) {
+  ReadResult result;
+  result.malformed = why;
+  result.line = line;
+  return result;
+}
+
 /// Reads entries written as exportar writes texto: a quotation between double quotes (on
 /// as many lines as it holds), a line "\t-- " and the author, blank lines between entries.
 ReadResult read_text_entries(std::string_view input);

@@ -99,15 +99,10 @@ bool find_repeated(std::vector<Candidate>& candidates) {
 /// Appends the entries to add in one synced append; false, with the store as it was,
 /// when it cannot be made whole.
 bool append(const std::vector<Candidate>& candidates) {
-  file_exists(kStoreFile);
-  FileOut store(kStoreFile, FileOut::Mode::kAppend);
-  if (!store.ok()) return false;
-  const long long old_length = file_size(store.fd());
-  for (const Candidate& c : candidates)
-    if (c.fate == Candidate::Fate::kAdd) store.put_entry(c.quote.c_str(), c.author.c_str());
-  if (store.sync()) return true;
-  if (old_length >= 0) store.cut_back(old_length);
-  return false;
+  return append_entries(kStoreFile, [&](FileOut& store) {
+    for (const Candidate& c : candidates)
+      if (c.fate == Candidate::Fate::kAdd) store.put_entry(c.quote.c_str(), c.author.c_str());
+  });
 }
 
 }  // namespace

@@ -95,13 +95,6 @@ bool JsonText::string(std::string& out) {
   return false;
 }
 
-ReadResult malformed(const char* why, int line) {
-  ReadResult result;
-  result.malformed = why;
-  result.line = line;
-  return result;
-}
-
 }  // namespace
 
 ReadResult read_json_entries(std::string_view input) {
@@ -114,7 +107,6 @@ ReadResult read_json_entries(std::string_view input) {
       return malformed("esperava-se uma vírgula ou ]"_cp, json.line());
     first = false;
     ReadEntry entry;
-    entry.number = static_cast<int>(result.entries.size()) + 1;
     json.peek();  // the entry begins where its brace stands
     entry.line = json.line();
     if (!json.take('{'))

@@ -26,14 +26,6 @@ int newlines(std::string_view text) {
   return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 
-/// A malformed file, with the line where it is so.
-ReadResult malformed(ReadResult result, const char* why, int line) {
-  result.entries.clear();
-  result.malformed = why;
-  result.line = line;
-  return result;
-}
-
 }  // namespace
 
 ReadResult read_text_entries(std::string_view input) {
@@ -46,13 +38,12 @@ ReadResult read_text_entries(std::string_view input) {
       line += input[pos++] == '\n';
     if (pos == input.size()) return result;
     ReadEntry entry;
-    entry.number = static_cast<int>(result.entries.size()) + 1;
     entry.line = line;
     if (input[pos] != '"')
-      return malformed(std::move(result), "esperava-se uma citação entre aspas"_cp, line);
+      return malformed("esperava-se uma citação entre aspas"_cp, line);
     std::size_t close = input.find('"', pos + 1);
     if (close == std::string_view::npos)
-      return malformed(std::move(result), "a citação não tem aspas de fecho"_cp, line);
+      return malformed("a citação não tem aspas de fecho"_cp, line);
     // What follows the closing quote on its line belongs to the quotation: the check of
     // each entry judges it.
     std::size_t end = std::min(input.find('\n', close), input.size());
@@ -60,13 +51,12 @@ ReadResult read_text_entries(std::string_view input) {
     line += newlines(entry.quote);
     pos = end;
     if (pos == input.size())
-      return malformed(std::move(result), "falta a linha do autor"_cp, line);
+      return malformed("falta a linha do autor"_cp, line);
     ++pos;
     ++line;
     std::size_t author_end = std::min(input.find('\n', pos), input.size());
     if (!author_line(input.substr(pos, author_end - pos), entry.author))
-      return malformed(std::move(result), "esperava-se a linha do autor (\"\\t-- autor\")"_cp,
-                       line);
+      return malformed("esperava-se a linha do autor (\"\\t-- autor\")"_cp, line);
     pos = author_end;
     result.entries.push_back(std::move(entry));
   }
@@ -85,7 +75,6 @@ ReadResult read_fortune_entries(std::string_view input) {
     while (last > first && blank(chunk[last - 1])) --last;
     if (first < last) {
       ReadEntry entry;
-      entry.number = static_cast<int>(result.entries.size()) + 1;
       entry.line = chunk_line + static_cast<int>(first);
       if (last - first < 2 || !author_line(chunk[last - 1], entry.author)) {
         entry.fault = "falta a linha do autor (\"\\t-- autor\")"_cp;
@@ -117,10 +106,13 @@ ReadResult read_fortune_entries(std::string_view input) {
 }
 
 ReadResult read_entries(std::string_view input, EntryFormat format) {
+  ReadResult result;
   switch (format) {
-    case EntryFormat::kText: return read_text_entries(input);
-    case EntryFormat::kFortune: return read_fortune_entries(input);
-    case EntryFormat::kJson: return read_json_entries(input);
+    case EntryFormat::kText: result = read_text_entries(input); break;
+    case EntryFormat::kFortune: result = read_fortune_entries(input); break;
+    case EntryFormat::kJson: result = read_json_entries(input); break;
   }
-  return {};
+  for (std::size_t i = 0; i < result.entries.size(); ++i)
+    result.entries[i].number = static_cast<int>(i) + 1;  // numbered in the file's order
+  return result;
 }

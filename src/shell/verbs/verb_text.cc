@@ -3,12 +3,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
-#else
-#include <langinfo.h>
 #endif
 #include <unistd.h>
 
-#include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
@@ -32,10 +29,7 @@ Charset verb_charset() {
   }
   return GetACP() == CP_UTF8 ? Charset::kUtf8 : Charset::kCp850;
 #else
-  // The process keeps the environment's character-type locale from here on: the verbs
-  // neither classify nor fold text through it, they only learn its name.
-  if (std::setlocale(LC_CTYPE, "") == nullptr) return Charset::kCp850;
-  return terminal::is_utf8_name(nl_langinfo(CODESET)) ? Charset::kUtf8 : Charset::kCp850;
+  return terminal::locale_is_utf8() ? Charset::kUtf8 : Charset::kCp850;
 #endif
 }
 
