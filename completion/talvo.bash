@@ -44,7 +44,7 @@ _talvo() {
     '')
       mapfile -t COMPREPLY < <(compgen -W "contar procurar aleatoria exportar importar $options" -- "$cur")
       ;;
-    procurar) mapfile -t COMPREPLY < <(compgen -W '-i' -- "$cur") ;;
+    procurar) mapfile -t COMPREPLY < <(compgen -W '-i -a' -- "$cur") ;;
     exportar) mapfile -t COMPREPLY < <(compgen -W '--formato=' -- "$cur") ;;
     importar)
       if [[ $cur == -* ]]; then

@@ -17,6 +17,22 @@ inline constexpr char32_t kCapitals[18] = {
     U'Í', U'Î', U'Ò', U'Ó', U'Ô', U'Õ', U'Ù', U'Ú', U'Û',
 };
 
+/// The plain letter of each of the 18 capitals, in the same order.
+inline constexpr char kCapitalBases[18] = {
+    'A', 'A', 'A', 'A', 'C', 'E', 'E', 'E', 'I', 'I', 'I', 'O', 'O', 'O', 'O', 'U', 'U', 'U',
+};
+
+/// The other accented letters of code page 850 that a search may see without accents,
+/// with their plain letters.
+struct OtherLetter {
+  char32_t code;
+  char base;
+};
+inline constexpr OtherLetter kOtherLetters[15] = {
+    {U'ä', 'a'}, {U'ë', 'e'}, {U'ï', 'i'}, {U'ö', 'o'}, {U'ü', 'u'}, {U'ÿ', 'y'}, {U'å', 'a'}, {U'ñ', 'n'},
+    {U'Ä', 'A'}, {U'Ë', 'E'}, {U'Ï', 'I'}, {U'Ö', 'O'}, {U'Ü', 'U'}, {U'Å', 'A'}, {U'Ñ', 'N'},
+};
+
 /// The distance from a Latin-1 capital to its small letter.
 inline constexpr char32_t kSmallOffset = 0x20;
 
@@ -78,11 +94,29 @@ consteval ByteTable make_console_fold() {
   return table;
 }
 
+/// Console accents taken off: each accented letter above (console bytes) to its plain
+/// letter of the same case; every other byte unchanged.
+consteval ByteTable make_console_unaccent() {
+  ByteTable table = identity();
+  for (int i = 0; i < 18; ++i) {
+    table[kLetters[i].console] = static_cast<unsigned char>(kCapitalBases[i]);
+    table[kLetters[18 + i].console] = static_cast<unsigned char>(kCapitalBases[i] + kSmallOffset);
+  }
+  for (OtherLetter l : kOtherLetters) {
+    int console = cp850::from_unicode(l.code);
+    if (console < 0) throw "accented letter missing from code page 850";
+    table[console] = static_cast<unsigned char>(l.base);
+  }
+  return table;
+}
+
 /// The translation of file text to console text, byte by byte.
 inline constexpr ByteTable kFileToConsole = make_file_to_console();
 /// The translation of console text to file text, byte by byte.
 inline constexpr ByteTable kConsoleToFile = make_console_to_file();
 /// The small letter of each console capital that is folded; the byte itself otherwise.
 inline constexpr ByteTable kConsoleFold = make_console_fold();
+/// The plain letter of each accented console letter; the byte itself otherwise.
+inline constexpr ByteTable kConsoleUnaccent = make_console_unaccent();
 
 }  // namespace accented

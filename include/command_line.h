@@ -28,9 +28,10 @@ struct CommandLine {
   Request request = Request::kInteractive;
   /// The collection's folder (-C), or null for the current directory.
   const char* folder = nullptr;
-  /// procurar: the text sought (as typed, in the locale's character set) and -i.
+  /// procurar: the text sought (as typed, in the locale's character set), -i and -a.
   const char* text = nullptr;
   bool ignore_case = false;
+  bool ignore_accents = false;
   /// exportar, importar: the format; importar: the file read ("-": standard input).
   EntryFormat format = EntryFormat::kText;
   const char* file = nullptr;

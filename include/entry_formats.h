@@ -10,6 +10,8 @@
 
 /// Writes entries (file code page, as the record reader gives them) to the verbs' output
 /// in one format: texto and fortune in the output's character set, json always in UTF-8.
+/// Texto keeps the double quotes that delimit a quotation in the store; fortune and json
+/// give the text inside them.
 class EntryWriter {
  public:
   EntryWriter(VerbOutput& out, EntryFormat format) : out_(out), format_(format) {}
@@ -25,6 +27,7 @@ class EntryWriter {
   EntryFormat format_;
   bool any_ = false;
   std::string json_;
+  std::string console_;
 };
 
 /// One entry as an input file gives it, in the file's own character set (json: UTF-8),

@@ -2,16 +2,22 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 #include "entry_reader.h"
 #include "quote_entry.h"
 
+/// The longest search string the match test takes: longer than any field, so a longer
+/// one is found nowhere.
+inline constexpr std::size_t kLongestSearch = kQuoteSize;
+
 /// The match test, made ready once for a search string (console code page; it folds its
 /// own copy when `ignore_case`): the string sought in an entry's quotation, then in its
-/// author, both as translated to the console code page, and folded when `ignore_case`.
+/// author, both as translated to the console code page, folded when `ignore_case`, and
+/// with each accented letter seen as its plain letter when `ignore_accents`.
 class MatchTest {
  public:
-  MatchTest(const char* search, bool ignore_case);
+  MatchTest(std::string_view search, bool ignore_case, bool ignore_accents = false);
 
   /// Tests an entry as the record reader gave it, in the file code page. On a match both
   /// fields are left translated in place to the console code page, in their stored letter
@@ -20,7 +26,7 @@ class MatchTest {
   /// Whether an entry as the record reader gave it (file code page) matches; the fields
   /// are left as they are.
   bool holds(const char* quote, const char* author) const {
-    return found_in_quote(quote) || found_in_text(author);
+    return !too_long_ && (found_in_quote(quote) || found_in_text(author));
   }
   /// Whether letter case is ignored.
   bool ignoring_case() const { return ignore_case_; }
@@ -33,10 +39,12 @@ class MatchTest {
   bool found_in_text(const char* text) const;
 
   bool ignore_case_;
+  /// A string longer than any field: nothing holds it.
+  bool too_long_ = false;
   /// What each file byte becomes in the comparison: translated, and folded when
   /// ignoring case.
   unsigned char seen_as_[256];
-  char search_[kSearchSize];
+  char search_[kLongestSearch];
   /// The file bytes seen as the search string's first byte (NUL-terminated).
   char first_bytes_[256];
   std::size_t length_ = 0;
@@ -45,7 +53,7 @@ class MatchTest {
   /// some byte of the search string.
   bool by_keys_ = true;
   bool quote_can_hold_ = true;
-  char keys_[kSearchSize];
+  char keys_[kLongestSearch];
 };
 
 /// Whether the case answer asks to ignore letter case.

@@ -13,6 +13,10 @@ inline constexpr int kRunInteractive = -1;
 /// status, or kRunInteractive when the interactive program is to run (in that folder).
 int run_arguments(const CommandLine& line);
 
+/// Says on standard error what was wrong with the arguments (code page 850, then
+/// `argument` already in `charset`), and where to learn more; returns 2.
+int usage_error(Charset charset, std::string_view why, std::string_view argument = {});
+
 /// The usage text (--help), code page 850.
 const char* usage_text();
 /// The version line (--version), "talvo " and the version.

@@ -17,3 +17,13 @@ void translate(char* text, int limit, const ByteTable& table) {
 void transl_f2c(char* text, int limit) { translate(text, limit, accented::kFileToConsole); }
 
 void transl_c2f(char* text, int limit) { translate(text, limit, accented::kConsoleToFile); }
+
+bool keeps_its_byte(unsigned char console) {
+  return accented::kFileToConsole[accented::kConsoleToFile[console]] == console;
+}
+
+bool reads_back_as_typed(const char* text) {
+  for (; *text != '\0'; ++text)
+    if (!keeps_its_byte(static_cast<unsigned char>(*text))) return false;
+  return true;
+}

@@ -24,15 +24,19 @@
 // place is one where all the keys agree). So the quotation is neither copied, translated
 // nor folded unless it matches.
 
-MatchTest::MatchTest(const char* search, bool ignore_case) : ignore_case_(ignore_case) {
-  length_ = strnlen(search, kSearchSize - 1);
-  std::memcpy(search_, search, length_);
+MatchTest::MatchTest(std::string_view search, bool ignore_case, bool ignore_accents)
+    : ignore_case_(ignore_case) {
+  too_long_ = search.size() > kLongestSearch - 1;
+  length_ = too_long_ ? 0 : search.size();
+  std::memcpy(search_, search.data(), length_);
   search_[length_] = '\0';
   if (ignore_case) tolow_c(search_);
+  if (ignore_accents) unaccent_c(search_);
   for (int b = 0; b < 256; ++b) {
     char text[2] = {static_cast<char>(b), '\0'};
     transl_f2c(text, 1);
     if (ignore_case) tolow_c(text);
+    if (ignore_accents) unaccent_c(text);
     seen_as_[b] = static_cast<unsigned char>(text[0]);
   }
   int key_of[256];

@@ -39,7 +39,7 @@ void take_format(CommandLine& line, std::string_view value) {
 
 /// What an option seen among the arguments was, for the checks once the verb is known.
 struct Seen {
-  bool help = false, version = false, ignore_case = false, format = false;
+  bool help = false, version = false, ignore_case = false, ignore_accents = false, format = false;
 };
 
 /// Takes the option at argv[i] (which starts with '-' and is not "-" or "--"); may take
@@ -70,6 +70,8 @@ void take_option(CommandLine& line, Seen& seen, int argc, const char* const argv
     seen.version = true;
   } else if (arg == "-i") {
     seen.ignore_case = true;
+  } else if (arg == "-a") {
+    seen.ignore_accents = true;
   } else if (arg.substr(0, 2) == "-C") {
     if (arg.size() > 2) {
       line.folder = argv[i] + 2;
@@ -99,8 +101,8 @@ Request verb_request(std::string_view word) {
 /// Checks the operands and options against the verb.
 void check_verb(CommandLine& line, const Seen& seen, const std::vector<const char*>& operands) {
   const Request verb = line.request;
-  if (seen.ignore_case && verb != Request::kSearch)
-    fail(line, "a opção só serve para procurar: "_cp, "-i");
+  if ((seen.ignore_case || seen.ignore_accents) && verb != Request::kSearch)
+    fail(line, "a opção só serve para procurar: "_cp, seen.ignore_case ? "-i" : "-a");
   if (seen.format && verb != Request::kExport && verb != Request::kImport)
     fail(line, "a opção só serve para exportar e importar: "_cp, "--formato");
   std::size_t wanted = verb == Request::kSearch || verb == Request::kImport ? 1 : 0;
@@ -111,6 +113,7 @@ void check_verb(CommandLine& line, const Seen& seen, const std::vector<const cha
   }
   if (line.request == Request::kUsageError) return;
   line.ignore_case = seen.ignore_case;
+  line.ignore_accents = seen.ignore_accents;
   if (verb == Request::kSearch) line.text = operands[1];
   if (verb == Request::kImport) line.file = operands[1];
 }
@@ -142,9 +145,9 @@ CommandLine parse_command_line(int argc, const char* const argv[]) {
     return line;
   }
   if (operands.empty()) {
-    if (seen.ignore_case || seen.format) {
+    if (seen.ignore_case || seen.ignore_accents || seen.format) {
       fail(line, "a opção precisa de um verbo: "_cp,
-           seen.ignore_case ? "-i" : "--formato");
+           seen.ignore_case ? "-i" : seen.ignore_accents ? "-a" : "--formato");
     }
     return line;  // the interactive program
   }

@@ -22,7 +22,7 @@
 #include "scan.h"
 #include "shell.h"
 #include "std_streams.h"
-#include "terminal.h"
+#include "unicode.h"
 
 namespace console {
 namespace {
@@ -60,9 +60,9 @@ class Input {
 
   static constexpr int kPushback = 4;
   static constexpr std::size_t kRead = 4096;
-  std::optional<terminal::Decoder> decoder_;
+  std::optional<unicode::TerminalDecoder> decoder_;
   unsigned char raw_[kRead];
-  unsigned char buffer_[kRead + terminal::Decoder::kExtra];
+  unsigned char buffer_[kRead + unicode::TerminalDecoder::kExtra];
   std::size_t pos_ = 0, end_ = 0;
   unsigned char pushback_[kPushback];
   int pushed_ = 0;
@@ -82,7 +82,7 @@ class Output {
   void flush() {
     if (utf8_ && !pending_.empty()) {
       std::string shown;
-      terminal::encode(pending_, shown);
+      unicode::cp850_to_utf8(pending_, shown);
       pending_.swap(shown);
     }
     std::size_t done = 0;
@@ -269,7 +269,7 @@ void push_back(char c) { input().unget(static_cast<unsigned char>(c)); }
 void setup() {
   bool in_terminal = std_streams::input_is_terminal();
   bool out_terminal = std_streams::output_is_terminal();
-  if ((in_terminal || out_terminal) && terminal::locale_is_utf8()) {
+  if ((in_terminal || out_terminal) && unicode::terminal_is_utf8()) {
     if (in_terminal) input().bridge();
     if (out_terminal) output().bridge();
   }

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "verb_text.h"
+#include "unicode.h"
 #include "wide_text.h"
 #endif
 
@@ -38,7 +38,7 @@ ProgramArguments::ProgramArguments(int argc, char* argv[]) {
 #ifdef _WIN32
   int count = 0;
   if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
-    const Charset charset = verb_charset();
+    const Charset charset = unicode::locale_charset();
     for (int i = 0; i < count; ++i) held_.push_back(in_verb_text(wide[i], charset));
     LocalFree(wide);
   }

@@ -23,6 +23,15 @@ bool add_entry(char* quote, char* author) {
         "espaços e os sinais ! ' , . : ; ? ( ) - / [ ]\n\n"_cp);
     return false;
   }
+  // A character whose byte the file would give back as another letter is never stored.
+  if (!reads_back_as_typed(quote)) {
+    console::out("\nErro: Citação inválida: tem um carácter que o ficheiro não pode guardar.\n\n"_cp);
+    return false;
+  }
+  if (!reads_back_as_typed(author)) {
+    console::out("\nErro: Autor inválido: tem um carácter que o ficheiro não pode guardar.\n\n"_cp);
+    return false;
+  }
   file_exists(kStoreFile);
   FileOut store(kStoreFile, FileOut::Mode::kAppend);
   if (!store.ok()) {

@@ -123,7 +123,7 @@ TEST(HelpManTest, HelpAndManualNameTheSameSet) {
                        "importar"};
   EXPECT_EQ(in_help.verbs, verbs);
   const Names options = {"-C", "--pasta", "-h", "--help", "--ajuda", "-V", "--version",
-                         "--versao", "-i", "--formato"};
+                         "--versao", "-i", "-a", "--formato"};
   EXPECT_EQ(in_help.options, options);
   EXPECT_EQ(in_help.statuses, (Names{"0", "1", "2", "255"}));
 }
@@ -163,7 +163,7 @@ TEST(HelpManTest, BashCompletesOptionsVerbsFormatsAndFolders) {
       {"talvo exportar --formato = j", "json\n"},
       {"talvo importar --formato fo", "fortune\n"},
       {"talvo importar fi", "ficheiro\n"},
-      {"talvo procurar -", "-i\n"},
+      {"talvo procurar -", "-a\n-i\n"},
       {"talvo contar ''", "\n"},
   };
   for (const auto& c : cases) {

@@ -67,9 +67,9 @@ TEST(RoundTripTest, StrfileAcceptsTheFortuneFormat) {
     return v;
   };
   EXPECT_EQ(word(1), entries.size());
-  // Each offset starts an entry: its opening double quote.
+  // Each offset starts an entry: the first letter inside its double quotes.
   for (std::size_t i = 0; i < entries.size(); ++i)
-    EXPECT_EQ(exported.out[word(6 + i)], '"') << i;
+    EXPECT_EQ(exported.out[word(6 + i)], entries[i].quote[1]) << i;
 }
 
 }  // namespace

@@ -22,6 +22,9 @@ TEST(SearchVerbTest, FindsWhatTheListingFinds) {
   const std::string first = "\"A vida \xE9 bela.\"\n\t-- Ant\xF3nio\n\n";
   const std::string second = "\"Dois,\ntr\xEAs: \xABquatro\xBB.\"\n\t-- Maria Concei\xE7\xE3o\n\n";
   const std::string third = "\"Vida sem amor (nada).\"\n\t-- Jo\xE3o\n\n";
+  // As the menu stores "Müller": ü is not one of its letters, so its code page 850 byte.
+  const std::string menu_typed = "\"Ja.\"\nM\x81ller\n";
+  const std::string fourth = "\"Ja.\"\n\t-- M\x81ller\n\n";
   const struct {
     const char* what;
     std::vector<std::string> args;
@@ -31,6 +34,7 @@ TEST(SearchVerbTest, FindsWhatTheListingFinds) {
     std::string console_search;  // the same search typed at the console
     bool ignore_case;
     bool no_store = false;
+    std::string err = {};  // a usage error, in the locale's character set
   } cases[] = {
       {"exact, in the quotation", {"procurar", "vida"}, Locale::kC, first, 0, "vida", false},
       {"exact is exact", {"procurar", "VIDA"}, Locale::kC, "", 1, "VIDA", false},
@@ -42,23 +46,39 @@ TEST(SearchVerbTest, FindsWhatTheListingFinds) {
        "tr\x88s", false},
       {"accented capital folded", {"procurar", "-i", "ANT\xC3\x93NIO"}, Locale::kUtf8, first, 0,
        "ANT\xE0NIO", true},
-      {"across the quotation's lines", {"procurar", "Dois,\ntr"}, Locale::kC, second, 0, "", false},
+      {"a control character is a usage error", {"procurar", "Dois,\ntr"}, Locale::kC, "", 2, "",
+       false, false, "talvo: car\xA0" "cter n\xC6o admitido: U+000A\n"},
+      {"a character code page 850 lacks is a usage error", {"procurar", "5 \xE2\x82\xAC"},
+       Locale::kUtf8, "", 2, "", false, false,
+       "talvo: car\xC3\xA1" "cter n\xC3\xA3o admitido: U+20AC \xE2\x82\xAC\n"},
+      {"an author typed at the menu is found by its UTF-8 spelling", {"procurar", "M\xC3\xBCller"},
+       Locale::kUtf8, fourth, 0, "M\x81ller", false},
+      {"ignoring accents", {"procurar", "-a", "Joao"}, Locale::kC, third, 0, "", false},
+      {"ignoring accents and case", {"procurar", "-a", "-i", "MULLER"}, Locale::kC, fourth, 0, "",
+       false},
+      {"a text longer than the menu's 49 bytes is matched whole",
+       {"procurar", "Vida sem amor (nada). Vida sem amor (nada). Vida"}, Locale::kC, "", 1, "",
+       false},
       {"nothing found", {"procurar", "Xilofone"}, Locale::kC, "", 1, "Xilofone", false},
       {"every entry holds a double quote", {"procurar", "\""}, Locale::kC,
-       first + second + third, 0, "\"", false},
+       first + second + third + fourth, 0, "\"", false},
       {"no collection is an error, not a search that finds nothing", {"procurar", "x"},
        Locale::kUtf8, "", 2, "", false, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     ScratchDir dir;
-    if (!c.no_store) dir.write("citas.txt", added_layout(kSample));
+    if (!c.no_store) dir.write("citas.txt", added_layout(kSample) + "\n" + menu_typed);
     Outcome r = run_cli(dir, c.args, c.locale);
     EXPECT_EQ(dir.listing(), c.no_store ? "" : "citas.txt");  // nothing written beside it
     EXPECT_EQ(r.status, c.status);
     std::string want;
     file_to_text(c.out, c.locale == Locale::kUtf8 ? Charset::kUtf8 : Charset::kCp850, want);
     EXPECT_EQ(r.out, want);
+    if (!c.err.empty()) {
+      EXPECT_EQ(r.err, c.err + "Experimente \"talvo --ajuda\".\n");
+      continue;
+    }
     EXPECT_EQ(r.err, c.no_store ? "Erro: N\xC3\xA3o h\xC3\xA1 colec\xC3\xA7\xC3\xA3o nesta pasta: "
                                   "falta o ficheiro citas.txt\n"
                                 : "");

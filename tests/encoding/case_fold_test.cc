@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "byte_text.h"
+#include "cp850.h"
 #include "encoding.h"
 #include "letter_tables.h"
 
@@ -59,6 +60,21 @@ TEST(CaseFold, AgreesWithTheTranslationOfTheAccentedLetters) {
   std::string stored = bytes({0x41, 0xC7, 0xC3, 0x4F});
   transl_f2c(stored.data(), 2000);
   EXPECT_EQ(folded(stored), bytes({0x61, 0x87, 0xC6, 0x6F}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CaseFold, AccentsComeOffThe51AccentedLettersInTheirCase) {
+  std::string all = encoding_test::every_byte();
+  unaccent_c(all.data());
+  int changed = 0;
+  for (int b = 1; b < 256; ++b) changed += at(all, b - 1) != b;
+  EXPECT_EQ(changed, 51);
+  std::string text = "Ação É Müller Ñ ÿ ß ÆØ"_cp;
+  unaccent_c(text.data());
+  EXPECT_EQ(text, "Acao E Muller N y "_cp + std::string("\xE1 \x92\x9D"));
 }
 
 }  // namespace

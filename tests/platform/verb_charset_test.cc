@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "verb_text.h"
+#include "unicode.h"
 
 namespace talvo_test {
 namespace {
@@ -38,7 +38,7 @@ TEST(VerbCharsetTest, TheFirstLocaleVariableSetNamesTheCharset) {
     set_variable("LC_ALL", c.lc_all);
     set_variable("LC_CTYPE", c.lc_ctype);
     set_variable("LANG", c.lang);
-    EXPECT_EQ(verb_charset(), c.charset) << c.what;
+    EXPECT_EQ(unicode::locale_charset(), c.charset) << c.what;
   }
   set_variable("LC_ALL", "C");
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "decode_helper.h"
-#include "terminal.h"
+#include "unicode.h"
 #include "utf8_check.h"
 
 namespace talvo_test {
@@ -15,7 +15,7 @@ namespace {
 /// The UTF-8 a terminal is sent for the code page 850 bytes.
 std::string encode(const std::string& cp850) {
   std::string utf8;
-  terminal::encode(cp850, utf8);
+  unicode::cp850_to_utf8(cp850, utf8);
   return utf8;
 }
 
@@ -34,7 +34,7 @@ TEST(CodeTables, EveryByteShowsAsItsCharacterAndComesBack) {
   EXPECT_EQ(encode("Hist\xA2ria da Sess\xC6o"), "História da Sessão");
   // Appending keeps what was there.
   std::string text = "a";
-  terminal::encode("\x87", text);
+  unicode::cp850_to_utf8("\x87", text);
   EXPECT_EQ(text, "aç");
 }
 
@@ -65,21 +65,21 @@ TEST(CodeTables, EveryCharacterTheCodePageLacksBecomesOneQuestionMark) {
 }
 
 TEST(CodeTables, TheLocaleOnlyTellsTheCharacterSet) {
-  EXPECT_TRUE(terminal::is_utf8_name("UTF-8"));
-  EXPECT_TRUE(terminal::is_utf8_name("utf8"));
-  EXPECT_FALSE(terminal::is_utf8_name("ANSI_X3.4-1968"));
-  EXPECT_FALSE(terminal::is_utf8_name("ISO-8859-1"));
-  EXPECT_FALSE(terminal::is_utf8_name("UTF-16"));
+  EXPECT_TRUE(unicode::is_utf8_name("UTF-8"));
+  EXPECT_TRUE(unicode::is_utf8_name("utf8"));
+  EXPECT_FALSE(unicode::is_utf8_name("ANSI_X3.4-1968"));
+  EXPECT_FALSE(unicode::is_utf8_name("ISO-8859-1"));
+  EXPECT_FALSE(unicode::is_utf8_name("UTF-16"));
 
   std::string before = std::setlocale(LC_CTYPE, nullptr);
   setenv("LC_ALL", "C.UTF-8", 1);
-  EXPECT_TRUE(terminal::locale_is_utf8());
+  EXPECT_TRUE(unicode::terminal_is_utf8());
   // The process keeps the locale it had: no character-type rule of the program changes.
   EXPECT_EQ(std::setlocale(LC_CTYPE, nullptr), before);
   setenv("LC_ALL", "C", 1);
-  EXPECT_FALSE(terminal::locale_is_utf8());
+  EXPECT_FALSE(unicode::terminal_is_utf8());
   setenv("LC_ALL", "no_SUCH.locale", 1);
-  EXPECT_FALSE(terminal::locale_is_utf8());
+  EXPECT_FALSE(unicode::terminal_is_utf8());
   unsetenv("LC_ALL");
   EXPECT_EQ(std::setlocale(LC_CTYPE, nullptr), before);
 }

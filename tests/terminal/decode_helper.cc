@@ -6,14 +6,14 @@
 namespace talvo_test {
 
 std::string decode_reads(const std::vector<std::string>& reads) {
-  terminal::Decoder decoder;
+  unicode::TerminalDecoder decoder;
   std::string decoded;
   for (const std::string& read : reads) {
     // A guard byte past the room the console gives shows any write beyond it.
-    std::vector<unsigned char> out(read.size() + terminal::Decoder::kExtra + 1, 0xA5);
+    std::vector<unsigned char> out(read.size() + unicode::TerminalDecoder::kExtra + 1, 0xA5);
     auto in = reinterpret_cast<const unsigned char*>(read.data());
     std::size_t n = decoder.feed(in, read.size(), out.data());
-    EXPECT_LE(n, read.size() + terminal::Decoder::kExtra);
+    EXPECT_LE(n, read.size() + unicode::TerminalDecoder::kExtra);
     EXPECT_EQ(out.back(), 0xA5) << "feed wrote past its room";
     decoded.append(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(n));
   }

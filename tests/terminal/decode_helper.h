@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "terminal.h"
+#include "unicode.h"
 
 namespace talvo_test {
 

@@ -2,19 +2,31 @@
 #include <cstdio>
 
 #include "entry_formats.h"
+#include "entry_text.h"
+
+namespace {
+
+/// The quotation's text without the double quotes that delimit it in the store.
+std::string_view inside_quotes(std::string_view quote) {
+  if (!quote.empty() && quote.front() == '"') quote.remove_prefix(1);
+  if (!quote.empty() && quote.back() == '"') quote.remove_suffix(1);
+  return quote;
+}
+
+}  // namespace
 
 void EntryWriter::put(std::string_view quote, std::string_view author) {
   switch (format_) {
     case EntryFormat::kText:
     case EntryFormat::kFortune:
-      out_.file_text(quote);
+      out_.file_text(format_ == EntryFormat::kText ? quote : inside_quotes(quote));
       out_.raw("\n\t-- ");
       out_.file_text(author);
       out_.raw(format_ == EntryFormat::kText ? "\n\n" : "\n%\n");
       break;
     case EntryFormat::kJson:
       out_.raw(any_ ? ",\n  {\"citacao\": " : "[\n  {\"citacao\": ");
-      put_json_string(quote);
+      put_json_string(inside_quotes(quote));
       out_.raw(", \"autor\": ");
       put_json_string(author);
       out_.raw("}");
@@ -28,8 +40,10 @@ void EntryWriter::finish() {
 }
 
 void EntryWriter::put_json_string(std::string_view file) {
+  console_.clear();
+  file_to_cp850(file, console_);
   json_.assign(1, '"');
-  for (char c : file) {
+  for (char c : console_) {
     auto byte = static_cast<unsigned char>(c);
     switch (byte) {
       case '"': json_ += "\\\""; break;
@@ -40,12 +54,12 @@ void EntryWriter::put_json_string(std::string_view file) {
       case '\b': json_ += "\\b"; break;
       case '\f': json_ += "\\f"; break;
       default:
-        if (byte < 0x20) {
+        if (byte < 0x20 || byte == 0x7F) {
           char escape[8];
           std::snprintf(escape, sizeof escape, "\\u%04x", byte);
           json_ += escape;
         } else {
-          append_utf8(byte, json_);  // ISO-8859-1 bytes are the first 256 code points
+          unicode::cp850_to_utf8(std::string_view(&c, 1), json_);
         }
     }
   }

@@ -10,6 +10,7 @@
 #include "cp850.h"
 #include "data_files.h"
 #include "entry_formats.h"
+#include "incoming_entry.h"
 #include "quote_entry.h"
 #include "store.h"
 #include "verbs.h"
@@ -21,7 +22,7 @@ struct Candidate {
   std::string quote, author;
   const ReadEntry* read = nullptr;
   enum class Fate { kAdd, kRefused, kInStore, kRepeated } fate = Fate::kAdd;
-  std::string why;  // kRefused: the reason, code page 850
+  Refusal why;  // kRefused: the reason
 };
 
 /// Reads the whole input; false when it cannot be read.
@@ -42,35 +43,14 @@ bool read_input(const char* name, std::string& input) {
   return !in.failed();
 }
 
-/// Turns an entry read from the input into the file code page and checks it as a typed
-/// one is checked, and its author as the store can hold it. Empty when it passes, else
-/// why not (code page 850).
-std::string check(const ReadEntry& read, Charset charset, Candidate& entry) {
-  if (!read.fault.empty()) return read.fault;
-  if (!text_to_file(read.quote, charset, entry.quote) ||
-      !text_to_file(read.author, charset, entry.author))
-    return "tem caracteres que a colecção não pode guardar (ISO-8859-1)"_cp;
-  if (entry.quote.find('\0') != std::string::npos || !reads_back_whole(entry.quote.c_str()))
-    return "citação inválida: escreva-a entre aspas, só com letras, algarismos, espaços e os "
-           "sinais ! ' , . : ; ? ( ) - / [ ] « »"_cp;
-  // The blanks after the closing quote would not be read back: the entry is kept as it
-  // reads back, so that it compares equal with itself.
-  entry.quote.erase(entry.quote.rfind('"') + 1);
-  if (entry.quote.size() > kQuoteSize - 1)  // the record reader keeps 1997 bytes inside
-    return "a citação tem mais de 1997 caracteres entre as aspas"_cp;
-  if (entry.author.empty()) return "falta o autor"_cp;
-  if (entry.author.size() > kAuthorSize - 1) return "o autor tem mais de 49 caracteres"_cp;
-  for (char c : entry.author)
-    if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
-      return "o autor tem caracteres de controlo"_cp;
-  return {};
-}
-
-/// The key that makes two entries equal.
-void key_of(std::string& key, std::string_view quote, std::string_view author) {
-  key.assign(quote);
-  key += '\n';  // no quotation ends in a newline: the join is unambiguous
-  key += author;
+/// Checks an entry read from the input and turns it into the store's bytes.
+Refusal check(const ReadEntry& read, Charset input, Charset output, Candidate& entry) {
+  if (!read.fault.empty()) return {read.fault, {}};
+  StoredForm stored;
+  Refusal refusal = take_entry(read.quote, read.author, input, output, stored);
+  entry.quote = std::move(stored.quote);
+  entry.author = std::move(stored.author);
+  return refusal;
 }
 
 /// Marks the candidates that the store, or an earlier candidate, already holds. False
@@ -80,7 +60,7 @@ bool find_repeated(std::vector<Candidate>& candidates) {
   std::string key;
   for (Candidate& c : candidates) {
     if (c.fate != Candidate::Fate::kAdd) continue;
-    key_of(key, c.quote, c.author);
+    entry_key(c.quote, c.author, key);
     if (!wanted.emplace(key, &c).second) c.fate = Candidate::Fate::kRepeated;
   }
   FileIn store(kStoreFile);
@@ -89,7 +69,7 @@ bool find_repeated(std::vector<Candidate>& candidates) {
   EntryReader entries(store, kStoreFile, OnReadError::kReport);
   FoundEntry found;
   while (entries.next(found)) {
-    key_of(key, found.entry.quote, found.entry.author);
+    entry_key(found.entry.quote, found.entry.author, key);
     auto at = wanted.find(key);
     if (at != wanted.end()) at->second->fate = Candidate::Fate::kInStore;
   }
@@ -129,8 +109,8 @@ int import_verb(const CommandLine& line, Charset charset) {
   std::vector<Candidate> candidates(read.entries.size());
   for (std::size_t i = 0; i < candidates.size(); ++i) {
     candidates[i].read = &read.entries[i];
-    candidates[i].why = check(read.entries[i], input_charset, candidates[i]);
-    if (!candidates[i].why.empty()) candidates[i].fate = Candidate::Fate::kRefused;
+    candidates[i].why = check(read.entries[i], input_charset, charset, candidates[i]);
+    if (candidates[i].why.refused()) candidates[i].fate = Candidate::Fate::kRefused;
   }
   if (!find_repeated(candidates)) return store_read_failed(charset);
 
@@ -148,7 +128,8 @@ int import_verb(const CommandLine& line, Charset charset) {
   for (const Candidate& c : candidates) {
     if (c.fate != Candidate::Fate::kRefused) continue;
     say_error(charset, "Entrada "_cp + std::to_string(c.read->number) + " (linha " +
-                           std::to_string(c.read->line) + ") recusada: " + c.why);
+                           std::to_string(c.read->line) + ") recusada: " + c.why.reason +
+                           (c.why.detail.empty() ? "" : ": "), c.why.detail);
   }
   VerbOutput out(charset);
   out.console_text("Importadas: " + std::to_string(added) +

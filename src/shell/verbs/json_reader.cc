@@ -86,7 +86,7 @@ bool JsonText::string(std::string& out) {
         } else if (code >= 0xDC00 && code <= 0xDFFF) {
           return false;
         }
-        append_utf8(code, out);
+        unicode::append_utf8(code, out);
         break;
       }
       default: return false;

@@ -8,14 +8,13 @@
 #include "cp850.h"
 #include "verbs.h"
 
-namespace {
-
-/// Says what was wrong with the arguments, and where to learn more; returns 2.
-int usage_error(const CommandLine& line, Charset charset) {
-  say_error(charset, "talvo: "_cp + line.error, line.error_argument);
+int usage_error(Charset charset, std::string_view why, std::string_view argument) {
+  say_error(charset, "talvo: "_cp + std::string(why), argument);
   say_error(charset, "Experimente \"talvo --ajuda\"."_cp);
   return 2;
 }
+
+namespace {
 
 /// Runs the verb the arguments name.
 int run_verb(const CommandLine& line, Charset charset) {
@@ -33,19 +32,19 @@ int run_verb(const CommandLine& line, Charset charset) {
 
 int run_arguments(const CommandLine& line) {
   if (line.request == Request::kInteractive && line.folder == nullptr) return kRunInteractive;
-  if (line.request == Request::kUsageError) return usage_error(line, verb_charset());
+  if (line.request == Request::kUsageError) return usage_error(unicode::locale_charset(), line.error, line.error_argument);
   if (line.request == Request::kHelp || line.request == Request::kVersion) {
-    VerbOutput out(verb_charset());
+    VerbOutput out(unicode::locale_charset());
     out.console_text(line.request == Request::kHelp ? usage_text() : version_line());
     return finish_output(out, 0);
   }
   if (line.folder != nullptr && ::chdir(line.folder) != 0) {
     const int error = errno;
-    say_error(verb_charset(), "Erro: Impossibilidade em entrar na pasta "_cp,
+    say_error(unicode::locale_charset(), "Erro: Impossibilidade em entrar na pasta "_cp,
               std::string(line.folder) + ": " + std::strerror(error));
     return 2;
   }
   // The interactive program learns the terminal's character set for itself.
   if (line.request == Request::kInteractive) return kRunInteractive;
-  return run_verb(line, verb_charset());
+  return run_verb(line, unicode::locale_charset());
 }

@@ -1,21 +1,24 @@
 // procurar: every entry that the search listing would find for the same text.
-#include <cstring>
 #include <string>
 
+#include "cp850.h"
 #include "data_files.h"
 #include "entry_formats.h"
+#include "entry_text.h"
 #include "search.h"
 #include "store.h"
 #include "verbs.h"
 
 int search_verb(const CommandLine& line, Charset charset) {
-  // The text as the console would have taken it: code page 850, cut to the search field.
-  std::string typed = text_to_console(line.text, charset);
-  char search[kSearchSize];
-  std::size_t length = std::min(typed.size(), kSearchSize - 1);
-  std::memcpy(search, typed.data(), length);
-  search[length] = '\0';
-  const MatchTest test(search, line.ignore_case);
+  // The text as the console would have taken it: code page 850, whole.
+  std::u32string typed;
+  if (!unicode::decode(line.text, charset, typed))
+    return usage_error(charset, "o texto a procurar não é UTF-8 válido"_cp);
+  std::string search;
+  char32_t refused = 0;
+  if (!to_cp850(typed, TextField::kSearch, search, refused))
+    return usage_error(charset, "carácter não admitido: "_cp, describe_character(refused, charset));
+  const MatchTest test(search, line.ignore_case, line.ignore_accents);
 
   FileIn store(kStoreFile);
   if (!store_opened(store, charset)) return 2;

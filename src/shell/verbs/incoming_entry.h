@@ -1,0 +1,35 @@
+// An entry from outside the program (importar), checked and turned into what the store
+// holds, and the form in which two entries are compared.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "unicode.h"
+
+/// An entry as the store holds it: file bytes, the quotation between its double quotes.
+struct StoredForm {
+  std::string quote;
+  std::string author;
+};
+
+/// Why an entry was refused: the kind of reason (code page 850) and what it is about (in
+/// the output's character set; empty when nothing more is said).
+struct Refusal {
+  std::string reason;
+  std::string detail;
+  bool refused() const { return !reason.empty(); }
+};
+
+/// Takes a quotation and an author as read, in `input`: blank lines at either end of the
+/// quotation and blanks at either end of the author dropped, the quotation's own double
+/// quotes (when it has them) taken off and the store's put around it, each character
+/// turned into its file byte. Refused, for its first fault only, when the quotation holds
+/// a character it may not, or is too long, or the author holds a character it may not,
+/// is empty or too long; characters are named in `output`.
+Refusal take_entry(std::string_view quote, std::string_view author, Charset input,
+                   Charset output, StoredForm& entry);
+
+/// What makes two entries one: the quotation's text inside its double quotes without the
+/// blank lines at either end, and the author without blanks at either end (file bytes).
+void entry_key(std::string_view quote, std::string_view author, std::string& key);
