@@ -19,6 +19,9 @@ std::vector<Entry> odd_entries() {
       {"\"Uma,\n\nduas\n\ttr\xEAs linhas.\"", "-- %"},
       {"\"%\"", "%"},  // never stored by talvo (% is refused), here to show it is left out
       {"\"Fim.\"", "Autor\tcom tab"},
+      // Authors as the menu stores them: ü ñ ö ë Å are their code page 850 bytes.
+      {"\"Ol\xE1, 'mundo'.\"", "J\x81rgen M\x81ller"},
+      {"\"Sim.\"", "Mu\xA4oz, \x94 \x89 \x8F"},
   };
 }
 
@@ -27,8 +30,8 @@ TEST(RoundTripTest, ImportOfAnExportGivesTheSameEntries) {
   entries.erase(entries.begin() + 3);  // the quotation talvo could not have stored
   const std::string store = added_layout(entries);
   for (const char* format : {"texto", "fortune", "json"}) {
-    for (Locale locale : {Locale::kC, Locale::kUtf8}) {
-      SCOPED_TRACE(std::string(format) + (locale == Locale::kC ? " C" : " UTF-8"));
+    for (Locale locale : {Locale::kC, Locale::kUtf8, Locale::kMissing, Locale::kNone}) {
+      SCOPED_TRACE(std::string(format) + " locale " + std::to_string(static_cast<int>(locale)));
       ScratchDir from, to;
       from.write("citas.txt", store);
       Outcome exported = run_cli(from, {"exportar", std::string("--formato=") + format}, locale);
@@ -41,6 +44,12 @@ TEST(RoundTripTest, ImportOfAnExportGivesTheSameEntries) {
       EXPECT_EQ(to.read("citas.txt"), store);
       Outcome again = run_cli(to, {"exportar", std::string("--formato=") + format}, locale);
       EXPECT_EQ(again.out, exported.out);
+      // Brought back to where they came from, every entry is one already there.
+      Outcome back =
+          run_cli(from, {"importar", std::string("--formato=") + format, "-"}, locale, again.out);
+      EXPECT_EQ(back.status, 0);
+      EXPECT_EQ(back.out.substr(0, 14), "Importadas: 0;");
+      EXPECT_EQ(from.read("citas.txt"), store);
     }
   }
 }

@@ -52,6 +52,28 @@ TEST(AddRefusalTest, QuotationsTheReaderWouldCutAreRefusedAndNothingIsWritten) {
     EXPECT_LE(end - start, 80u) << kRefusedLine.substr(start, end - start);
 }
 
+TEST(AddRefusalTest, ACharacterTheFileWouldGiveBackAsAnotherIsRefused) {
+  // ß is stored as the byte of á and box drawing as that of Ã: the quotation is judged
+  // first, then the author.
+  const struct {
+    std::string quote, author, message;
+  } cases[] = {
+      {"\"Gau\xE1.\"", "Eu",
+       "\nErro: Citação inválida: tem um carácter que o ficheiro não pode guardar.\n\n"_cp},
+      {"\"Gauss.\"", "Gau\xE1 \xC9",
+       "\nErro: Autor inválido: tem um carácter que o ficheiro não pode guardar.\n\n"_cp},
+      {"\"Gau\xE1.\"", "Gau\xE1",
+       "\nErro: Citação inválida: tem um carácter que o ficheiro não pode guardar.\n\n"_cp},
+  };
+  for (const auto& c : cases) {
+    ScratchDir dir;
+    Outcome r = run_talvo(dir, "1\n" + typed(c.quote, c.author, "S") + "\n0\n");
+    EXPECT_EQ(r.out, menu_screen() + adding_pass(c.quote, c.author, c.message) +
+                         continuation_screen());
+    EXPECT_EQ(dir.listing(), "");
+  }
+}
+
 TEST(AddRefusalTest, RefusalLeavesAnExistingStoreAndTheSessionAsTheyWere) {
   // The refused entry is not journalled: the history has nothing to report afterwards.
   ScratchDir dir;
