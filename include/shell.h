@@ -12,8 +12,9 @@ bool continue_dialogue();
 void about_author();
 
 /// Readies the process before anything else: each closed standard stream is opened on
-/// /dev/null, and SIGPIPE is ignored (a closed output is then a failed write).
-void prepare_process();
+/// /dev/null, and SIGPIPE is ignored (a closed output is then a failed write). Whether
+/// standard output was closed (and now writes nowhere).
+bool prepare_process();
 
 /// How the program is ending: carried from wherever the end comes to the entry point,
 /// so that a dialogue with something to put back on the way (an unfinished replace)

@@ -37,11 +37,12 @@ void run_option(int option) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  prepare_process();
+  const bool output_closed = prepare_process();
   // With arguments: the folder entered, and a verb, the help or the version run instead
   // of the menu.
   const ProgramArguments arguments(argc, argv);
-  if (int status = run_arguments(parse_command_line(arguments.count(), arguments.values()));
+  if (int status = run_arguments(parse_command_line(arguments.count(), arguments.values()),
+                                 output_closed);
       status != kRunInteractive)
     return status;
   console::setup();

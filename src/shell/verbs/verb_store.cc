@@ -26,6 +26,6 @@ int finish_output(VerbOutput& out, int status) {
   if (out.flush()) return status;
   // A reader that has gone (`talvo exportar | head`) wanted no more: not a failure.
   if (out.error() == EPIPE) return status;
-  say_error(out.charset(), "Erro: Impossibilidade em escrever na saída"_cp);
+  say_error(out.charset(), kCannotWriteOutput);
   return 2;
 }
