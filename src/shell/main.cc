@@ -55,7 +55,9 @@ int main(int argc, char* argv[]) {
     }
     return 255;
   }
-  const bool store_at_start = ::access(kStoreFile, F_OK) == 0;
+  // Once the store has been found missing, whatever store the run then makes never
+  // replaces an existing safety copy: that copy may be all that is left of the collection.
+  bool store_never_missing = ::access(kStoreFile, F_OK) == 0;
   Nadd = 0;
   Ndele = 0;
   try {
@@ -63,9 +65,10 @@ int main(int argc, char* argv[]) {
       int option = menu();
       console::flushin();
       if (option == 0) exit_program(0);
+      if (::access(kStoreFile, F_OK) != 0) store_never_missing = false;
       run_option(option);
     }
   } catch (const ProgramEnd& end) {
-    end_program(end.status, store_at_start);
+    end_program(end.status, store_never_missing);
   }
 }
