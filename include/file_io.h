@@ -117,6 +117,10 @@ class FileOut {
   /// kernel's copy where it has one. A failed read of the source counts as a failed write.
   void copy_from(int source, long long begin, long long end);
 
+  /// Counts a failure of what feeds the file (a source that could not be read), so that
+  /// the file is never taken for whole.
+  void fail() { failed_ = true; }
+
   /// Cuts the file back to `size` bytes, undoing an append that failed or must not stand.
   bool cut_back(long long size);
 
