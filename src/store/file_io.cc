@@ -52,14 +52,16 @@ bool reader_has_gone(unsigned long error) {
 }
 #endif
 
-FileIn::FileIn(const char* name, Mode mode) {
+FileIn::FileIn(const char* name, Mode mode, Links links) {
 #ifdef _WIN32
+  (void)links;  // a link on Windows is opened as it stands
   fd_ = mode == Mode::kRead
             ? open_shared(name, GENERIC_READ, OPEN_EXISTING, _O_RDONLY, FILE_FLAG_BACKUP_SEMANTICS)
             : open_shared(name, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING, 0);
 #else
   do {
-    fd_ = ::open(name, (mode == Mode::kRead ? O_RDONLY : O_RDWR) | O_CLOEXEC);
+    fd_ = ::open(name, (mode == Mode::kRead ? O_RDONLY : O_RDWR) | O_CLOEXEC |
+                           (links == Links::kRefuse ? O_NOFOLLOW : 0));
   } while (fd_ < 0 && errno == EINTR);
 #endif
 }
@@ -105,11 +107,9 @@ bool FileIn::fill() {
 
 namespace {
 
-/// Opens a scratch file new: whatever stands at the name is removed first (a stale
-/// scratch file, or a symbolic link, which is never followed), and a file that appears
-/// there in between is refused rather than written through.
-int open_new(const char* name, mode_t bits) {
-  if (::unlink(name) != 0 && errno != ENOENT) return -1;
+/// Creates a file where nothing stands at the name (a symbolic link there is never
+/// followed); -1, with errno, when it cannot.
+int create_new(const char* name, mode_t bits) {
 #ifdef _WIN32
   (void)bits;  // Windows gives a new file the directory's permissions
   return open_shared(name, GENERIC_WRITE, CREATE_NEW, 0);
@@ -122,21 +122,30 @@ int open_new(const char* name, mode_t bits) {
 #endif
 }
 
+/// Opens a scratch file new: whatever stands at the name is removed first (a stale
+/// scratch file, or a symbolic link, which is never followed), and a file that appears
+/// there in between is refused rather than written through.
+int open_new(const char* name, mode_t bits) {
+  if (::unlink(name) != 0 && errno != ENOENT) return -1;
+  return create_new(name, bits);
+}
+
 }  // namespace
 
-FileOut::FileOut(const char* name, Mode mode, mode_t bits) : from_start_(mode != Mode::kAppend) {
-  if (mode == Mode::kNew) {
-    fd_ = open_new(name, bits);
-    return;
-  }
+FileOut::FileOut(const char* name, Mode mode, mode_t bits, Links links)
+    : from_start_(mode != Mode::kAppend) {
 #ifdef _WIN32
+  (void)links;  // a link on Windows is opened as it stands
   const DWORD disposition = mode == Mode::kTruncate    ? CREATE_ALWAYS
                             : mode == Mode::kExclusive ? CREATE_NEW
+                            : mode == Mode::kAppend    ? OPEN_EXISTING
                                                        : OPEN_ALWAYS;
   fd_ = open_shared(name, GENERIC_WRITE, disposition, mode == Mode::kAppend ? _O_APPEND : 0);
 #else
-  int flags = O_WRONLY | O_CREAT | O_CLOEXEC;
-  if (mode == Mode::kAppend) flags |= O_APPEND;
+  // An append never creates: a name with no file behind it (a dangling link) is refused,
+  // so that nothing comes into being through a link.
+  int flags = O_WRONLY | O_CLOEXEC | (mode == Mode::kAppend ? O_APPEND : O_CREAT);
+  if (links == Links::kRefuse) flags |= O_NOFOLLOW;
   if (mode == Mode::kTruncate) flags |= O_TRUNC;
   if (mode == Mode::kExclusive) flags |= O_EXCL;
   do {
@@ -267,6 +276,15 @@ bool FileOut::close() {
   return !failed_;
 }
 
+bool name_taken(const char* name) {
+#ifdef _WIN32
+  return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
+#else
+  struct stat st {};
+  return ::lstat(name, &st) == 0;
+#endif
+}
+
 long long file_size(int fd) {
 #ifdef _WIN32
   // A directory opened for reading tells a size of 0, which would pass for an empty file.
@@ -375,28 +393,57 @@ bool rename_over(const char* from, const char* to) {
 #endif
 }
 
+/// Whether `dir` is another directory than the current one.
+bool elsewhere(const std::string& dir) {
+#ifdef _WIN32
+  return dir != ".";
+#else
+  struct stat here {}, there {};
+  return dir != "." && !(::stat(".", &here) == 0 && ::stat(dir.c_str(), &there) == 0 &&
+                         here.st_dev == there.st_dev && here.st_ino == there.st_ino);
+#endif
+}
+
+/// Creates a scratch file: in the current directory new at its name, whatever stood
+/// there removed; in another directory, where the files are not ours, under a name no
+/// file has (`scratch`, else `scratch`.1, .2 ...), removing nothing. The name taken is
+/// left in `scratch`.
+int open_scratch(std::string& scratch, bool away) {
+  if (!away) return open_new(scratch.c_str(), 0600);
+  const std::string base = scratch;
+  for (int n = 1; n < 1000; ++n) {
+    int fd = create_new(scratch.c_str(), 0600);
+    if (fd >= 0 || errno != EEXIST) return fd;
+    scratch = base + "." + std::to_string(n);
+  }
+  return -1;
+}
+
 }  // namespace
 
 Rewrite::Rewrite(const char* target, const char* scratch, const char* bits_like,
-                 bool through_link)
+                 bool through_link, Bits bits)
     : target_(replaced_file(target, through_link)),
       scratch_(scratch_beside(target_, scratch)),
-      out_(scratch_.c_str(), FileOut::Mode::kNew, 0600),
+      out_(open_scratch(scratch_, elsewhere(directory_of(target_))), true),
       created_(out_.ok()) {
   if (!created_) return;
 #ifdef _WIN32
-  (void)bits_like;  // the new file has the directory's permissions, as the old one had
+  (void)bits_like, (void)bits;  // the new file has the directory's permissions
 #else
-  // The new file takes the old one's permission bits and owner before it takes its name,
-  // so that a private file never stands open to others, not even for a moment.
-  struct stat st {};
-  bool known = ::stat(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-  if (!known && bits_like != nullptr) known = ::stat(bits_like, &st) == 0;
-  mode_t bits = known ? (st.st_mode & 07777) : 0644;
-  if (known && ::fchown(out_.fd(), st.st_uid, st.st_gid) != 0) {
+  // The new file takes its permission bits and owner before it takes its name, so that a
+  // private file never stands open to others, not even for a moment. A link at the name
+  // (not followed) is no file replaced.
+  struct stat old {}, like {};
+  const bool replaces = ::lstat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  const bool liked = bits_like != nullptr && ::stat(bits_like, &like) == 0;
+  mode_t mode = 0644;
+  if (bits == Bits::kKept) mode = replaces ? old.st_mode : liked ? like.st_mode : 0644;
+  if (bits == Bits::kNoWider) mode = (liked ? like.st_mode : 0644) & (replaces ? old.st_mode : 07777);
+  if (replaces && ::fchown(out_.fd(), old.st_uid, old.st_gid) != 0) {
     // only a privileged process may give a file away: the bits are kept all the same
   }
-  if (::fchmod(out_.fd(), bits) != 0) out_.close();
+  if (::fchmod(out_.fd(), mode & 07777) != 0) out_.close();
 #endif
 }
 

@@ -11,6 +11,7 @@
 
 #include <cerrno>
 
+#include "data_files.h"
 #include "store.h"
 
 namespace {
@@ -34,20 +35,11 @@ bool identify(int fd, unsigned long long& device, unsigned long long& inode, lon
   return true;
 }
 
-/// Whether anything stands at `name` (a symbolic link counts, wherever it leads).
-bool present(const char* name) {
-#ifdef _WIN32
-  return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
-#else
-  struct stat st {};
-  return ::lstat(name, &st) == 0;
-#endif
-}
-
 }  // namespace
 
-FileSnapshot::FileSnapshot(const char* name) : name_(name), old_(name) {
-  existed_ = present(name);
+FileSnapshot::FileSnapshot(const char* name)
+    : name_(name), old_(name, FileIn::Mode::kRead, links_at(name)) {
+  existed_ = name_taken(name);
   long long size = -1;
   if (old_.ok() && identify(old_.fd(), device_, inode_, size)) size_ = size;
 }
@@ -60,7 +52,7 @@ bool FileSnapshot::restore(const char* scratch) {
   long long size = -1;
   bool same = false;
   {
-    FileIn now(name_);
+    FileIn now(name_, FileIn::Mode::kRead, links_at(name_));
     same = now.ok() && identify(now.fd(), device, inode, size) && device == device_ && inode == inode_;
   }
   if (same) {

@@ -21,6 +21,7 @@ const std::string kStamp = "Mon Jan  5 10:00:00 2026\n\n";
 const std::string kCannotChange = "\n\nErro: O ficheiro citas.txt não pode ser alterado.\n\n"_cp;
 const std::string kSafetyCopyFailed = "ERRO: Incapaz de remover o ficheiro de backup temporario";
 const std::string kCannotRead = "\nErro: Impossibilidade em ler o ficheiro citas.txt\n"_cp;
+const std::string kCannotWrite = "Erro: Impossibilidade em escrever na saída\n"_cp;
 
 /// The store alone.
 void store_only(const ScratchDir& dir) { dir.write("citas.txt", kStore); }
@@ -61,6 +62,23 @@ void clean_end(const ScratchDir& dir) {
 void untouched(const ScratchDir& dir) {
   EXPECT_EQ(dir.read("citas.txt"), kStore);
   EXPECT_EQ(dir.read("tempcopy.dat"), kOldCopy);
+}
+
+/// `name` a symbolic link to a file outside the collection that holds "outside\n".
+void link_outside(const ScratchDir& dir, const char* name) {
+  talvo_test::write_path(dir.data() + "/../outside", "outside\n");
+  if (symlink("../outside", (dir.data() + "/" + name).c_str()) != 0) FAIL();
+}
+
+/// The file outside the collection as it was.
+void outside_kept(const ScratchDir& dir) {
+  EXPECT_EQ(talvo_test::read_path(dir.data() + "/../outside"), "outside\n");
+}
+
+/// A dangling link at the store's name, into a folder that exists.
+void dangling_store(const ScratchDir& dir) {
+  mkdir((dir.data() + "/../nowhere").c_str(), 0755);
+  if (symlink("../nowhere/citas.txt", (dir.data() + "/citas.txt").c_str()) != 0) FAIL();
 }
 
 void run_as_nobody_setup(const ScratchDir& dir) {
@@ -106,7 +124,8 @@ TEST(FileFaultsTest, EachFaultLosesNothingAndSaysTheTruth) {
        .input = "2\nAlfa\nN\n\n0\n",
        .out_tail = kCannotRead,
        .status = 255,
-       .check = [](const ScratchDir& d) { EXPECT_EQ(d.read("tempcopy.dat"), kOldCopy); }},
+       .check = [](const ScratchDir& d) { EXPECT_EQ(d.read("tempcopy.dat"), kOldCopy); },
+       .out_lacks = "Lista de resultados"},
       {.name = "closed standard output: the count never lands in the store",
        .setup = store_only,
        .input = "9\n\n0\n",
@@ -149,6 +168,71 @@ TEST(FileFaultsTest, EachFaultLosesNothingAndSaysTheTruth) {
            EXPECT_EQ(mode_of(d, name), 0600) << name;
          EXPECT_EQ(d.read("copy.dat"), added_layout({kBeta}));
        }},
+      {.name = "existing copies wider than the store are narrowed to it, never widened",
+       .setup = [](const ScratchDir& d) {
+         d.write("citas.txt", kStore);
+         d.write("copy.dat", kOldCopy);
+         d.write("tempcopy.dat", kOldCopy);
+         chmod((d.data() + "/citas.txt").c_str(), 0640);
+         chmod((d.data() + "/copy.dat").c_str(), 0604);
+         chmod((d.data() + "/tempcopy.dat").c_str(), 0644);
+       },
+       .input = "6\nS\n\n0\n",
+       .check = [](const ScratchDir& d) {
+         EXPECT_EQ(d.read("copy.dat"), kStore);
+         EXPECT_EQ(mode_of(d, "copy.dat"), 0600);
+         EXPECT_EQ(mode_of(d, "tempcopy.dat"), 0640);
+       }},
+      {.name = "links at the journals are never followed: the addition is undone",
+       .setup = [](const ScratchDir& d) { store_only(d), link_outside(d, "added.dat"); },
+       .input = add_input(kCantar) + "0\n",
+       .out_tail = confirmation(kCantar.quote, kCantar.author) + kAppendFailedLine,
+       .status = 255,
+       .check = [](const ScratchDir& d) {
+         outside_kept(d);
+         EXPECT_EQ(d.read("citas.txt"), kStore);
+       }},
+      {.name = "a link at the deleted journal: the deletion is undone, nothing outside written",
+       .setup = [](const ScratchDir& d) { store_only(d), link_outside(d, "deleted.dat"); },
+       .input = erase_input("Alfa") + "0\n",
+       .out_tail = kEraseQuestion + "\n\nErro: A entrada não foi eliminada.\n\n"_cp,
+       .status = 255,
+       .check = [](const ScratchDir& d) {
+         outside_kept(d);
+         EXPECT_EQ(d.read("citas.txt"), kStore);
+       }},
+      {.name = "a link at the stamp is neither read nor written through, but replaced",
+       .setup = [](const ScratchDir& d) { store_only(d), link_outside(d, "auxy.dat"); },
+       .input = "6\nS\n\n0\n",
+       .check = [](const ScratchDir& d) {
+         outside_kept(d);
+         EXPECT_FALSE(is_link(d, "auxy.dat"));
+         EXPECT_EQ(d.read("auxy.dat")->size(), 26u);  // the date, a newline and an empty line
+         EXPECT_EQ(d.listing(), "auxy.dat citas.txt copy.dat tempcopy.dat");
+       },
+       .out_lacks = "outside"},
+      {.name = "a dangling link as the store: an addition creates nothing through it",
+       .setup = dangling_store,
+       .input = add_input(kCantar) + "0\n",
+       .out_tail = confirmation(kCantar.quote, kCantar.author) + "Erro: Impossibilidade em abrir o ficheiro\n",
+       .status = 255,
+       .check = [](const ScratchDir& d) {
+         EXPECT_FALSE(talvo_test::read_path(d.data() + "/../nowhere/citas.txt"));
+         EXPECT_EQ(d.listing(), "citas.txt");
+       }},
+      {.name = "a dangling link as the store: importar creates nothing through it",
+       .setup = dangling_store,
+       .input = "\"Um.\"\n\t-- Autor\n",
+       .out_tail = "Erro: Impossibilidade em abrir o ficheiro citas.txt\n",
+       .status = 2,
+       .check = [](const ScratchDir& d) { EXPECT_EQ(d.listing(), "citas.txt"); },
+       .script = "\"$TALVO\" importar - 2>&1"},
+      {.name = "verbs with a closed standard output say so and do nothing",
+       .setup = store_only,
+       .out_tail = kCannotWrite + "2\n" + kCannotWrite,
+       .status = 2,
+       .check = [](const ScratchDir& d) { EXPECT_EQ(d.listing(), "citas.txt"); },
+       .script = "\"$TALVO\" -V 2>&1 >&-; echo $?; \"$TALVO\" importar - 2>&1 >&-"},
       {.name = "a store that can be written but not read is never recreated",
        .setup = run_as_nobody_setup,
        .input = "3\nAlfa\n1\nN\n\nS\n\n0\n",
