@@ -192,6 +192,12 @@ class Rewrite {
   bool committed_ = false;
 };
 
+/// Where `store` is missing, puts back as `store` the newest old store that a rewrite set
+/// aside ("<store>.talvo-N") and did not get to remove: on Windows, which renames over no
+/// file held open, a rewrite may set the old file aside first, and a run cut off between
+/// the two renames leaves the collection under that name alone. Elsewhere nothing to do.
+void put_back_set_aside_store(const char* store);
+
 /// Whether anything stands at `name` (a symbolic link counts, wherever it leads).
 bool name_taken(const char* name);
 

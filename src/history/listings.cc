@@ -1,7 +1,7 @@
 // The two listings of a session journal, and fetching an entry by its listed number.
-#include "data_files.h"
 #include "console.h"
 #include "cp850.h"
+#include "data_files.h"
 #include "encoding.h"
 #include "entry_reader.h"
 #include "file_errors.h"

@@ -55,6 +55,7 @@ int main(int argc, char* argv[]) {
     }
     return 255;
   }
+  put_back_set_aside_store(kStoreFile);
   // Once the store has been found missing, whatever store the run then makes never
   // replaces an existing safety copy: that copy may be all that is left of the collection.
   bool store_never_missing = ::access(kStoreFile, F_OK) == 0;

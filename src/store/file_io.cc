@@ -135,7 +135,7 @@ int open_new(const char* name, mode_t bits) {
 FileOut::FileOut(const char* name, Mode mode, mode_t bits, Links links)
     : from_start_(mode != Mode::kAppend) {
 #ifdef _WIN32
-  (void)links;  // a link on Windows is opened as it stands
+  (void)bits, (void)links;  // the directory's permissions; a link is opened as it stands
   const DWORD disposition = mode == Mode::kTruncate    ? CREATE_ALWAYS
                             : mode == Mode::kExclusive ? CREATE_NEW
                             : mode == Mode::kAppend    ? OPEN_EXISTING
@@ -379,9 +379,16 @@ bool rename_over(const char* from, const char* to) {
   if (attributes == INVALID_FILE_ATTRIBUTES ||
       (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)
     return false;
-  std::wstring aside = std::wstring(wide_to) + L"~";
-  DeleteFileW(aside.c_str());  // one left by a run that ended in between, if any
-  if (!MoveFileExW(wide_to, aside.c_str(), MOVEFILE_WRITE_THROUGH)) return false;
+  // The old file is set aside under a name no file has, "<name>.talvo-N", made by the
+  // rename itself (it replaces nothing): a file of the user's is never touched. Should the
+  // run end between the two renames, the next run puts it back (put_back_set_aside_store).
+  std::wstring aside;
+  for (int n = 1;; ++n) {
+    if (n > 9999) return false;
+    aside = std::wstring(wide_to) + L".talvo-" + std::to_wstring(n);
+    if (MoveFileExW(wide_to, aside.c_str(), MOVEFILE_WRITE_THROUGH)) break;
+    if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS) return false;
+  }
   if (!MoveFileExW(wide_from, wide_to, kFlags)) {
     MoveFileExW(aside.c_str(), wide_to, MOVEFILE_WRITE_THROUGH);
     return false;
@@ -392,6 +399,39 @@ bool rename_over(const char* from, const char* to) {
   return std::rename(from, to) == 0;
 #endif
 }
+
+}  // namespace
+
+void put_back_set_aside_store(const char* store) {
+#ifdef _WIN32
+  wchar_t wide[MAX_PATH];
+  if (!wide_name(store, wide) || GetFileAttributesW(wide) != INVALID_FILE_ATTRIBUTES) return;
+  // The newest of the old stores a rewrite set aside and could not remove.
+  const std::wstring prefix = std::wstring(wide) + L".talvo-";
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((prefix + L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  std::wstring newest;
+  FILETIME newest_time{};
+  do {
+    const std::wstring name = found.cFileName;
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+    const std::wstring number = name.substr(prefix.size());
+    if (number.empty() || number.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    if (newest.empty() || CompareFileTime(&found.ftLastWriteTime, &newest_time) > 0) {
+      newest = name;
+      newest_time = found.ftLastWriteTime;
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  if (!newest.empty()) MoveFileExW(newest.c_str(), wide, MOVEFILE_WRITE_THROUGH);
+#else
+  (void)store;  // a rename replaces in one step here: no old store is ever set aside
+#endif
+}
+
+namespace {
 
 /// Whether `dir` is another directory than the current one.
 bool elsewhere(const std::string& dir) {

@@ -113,6 +113,7 @@ int import_verb(const CommandLine& line, Charset charset) {
     say_error(charset, kCollectionBusy);
     return 2;
   }
+  put_back_set_aside_store(kStoreFile);
   // A name that stands but cannot be opened (a dangling link) is no new collection:
   // nothing is created through it.
   if (FileIn store(kStoreFile); !store.ok() && name_taken(kStoreFile)) {
