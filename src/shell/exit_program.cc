@@ -6,6 +6,7 @@
 
 #include "console.h"
 #include "data_files.h"
+#include "file_calls.h"
 #include "shell.h"
 #include "store.h"
 
@@ -29,8 +30,8 @@ void exit_program(int status) { throw ProgramEnd{status}; }
 
 void end_program(int status, bool store_never_missing) {
   // unlink, not remove: a directory that happens to bear a journal's name is not ours.
-  ::unlink(kAddedJournal);
-  ::unlink(kDeletedJournal);
+  file_calls::unlink(kAddedJournal);
+  file_calls::unlink(kDeletedJournal);
   try {
     if (status == 0) create_tempcopy(store_never_missing);
     console::flush();

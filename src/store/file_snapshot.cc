@@ -12,6 +12,7 @@
 #include <cerrno>
 
 #include "data_files.h"
+#include "file_calls.h"
 #include "store.h"
 
 namespace {
@@ -45,7 +46,7 @@ FileSnapshot::FileSnapshot(const char* name)
 }
 
 bool FileSnapshot::restore(const char* scratch) {
-  if (!existed_) return ::unlink(name_) == 0 || errno == ENOENT;
+  if (!existed_) return file_calls::unlink(name_) || errno == ENOENT;
   if (size_ < 0) return true;  // it could not be read, so no edit could have changed it
 #ifdef _WIN32
   unsigned long long device = 0, inode = 0;
