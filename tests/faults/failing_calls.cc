@@ -1,5 +1,5 @@
-// Test support: the file calls of the program, defined here in place of file_calls.cc, so
-// that the fault tests can fail any one of them; each fails as the system would.
+// Test support: the file calls defined here in place of file_calls.cc, so that the fault
+// tests can fail any one of them as the system would.
 #include "failing_calls.h"
 
 #include <cerrno>
@@ -12,16 +12,16 @@ using file_calls::Call;
 int counts[file_calls::kCallKinds];
 Call failing_kind = Call::kOpen;
 int failing_nth = 0;
-bool kernel_copy = true;
+bool by_kernel = true;
 
-/// Counts a call of the kind; true (with errno set to `error`) when it is the one to fail.
+}  // namespace
+
+/// Counts a call of the kind; true, with errno set to `error`, when it is the one to fail.
 bool fails(Call kind, int error) {
   if (++counts[static_cast<int>(kind)] != failing_nth || kind != failing_kind) return false;
   errno = error;
   return true;
 }
-
-}  // namespace
 
 void fail(Call kind, int nth) {
   failing_kind = kind;
@@ -31,14 +31,15 @@ void fail(Call kind, int nth) {
 
 int made(Call kind) { return counts[static_cast<int>(kind)]; }
 
-void kernel_copies(bool copies) { kernel_copy = copies; }
+void kernel_copies(bool copies) { by_kernel = copies; }
+
+bool copies_by_kernel() { return by_kernel; }
 
 }  // namespace faults
 
 namespace file_calls {
 
 using faults::fails;
-using faults::kernel_copy;
 
 int open(const char* name, Open how, bool follow, unsigned bits) {
   return fails(Call::kOpen, EACCES) ? -1 : platform::open(name, how, follow, bits);
@@ -52,13 +53,13 @@ long read_at(int fd, void* buffer, std::size_t size, long long offset) {
 long write(int fd, const void* bytes, std::size_t size) {
   return fails(Call::kWrite, ENOSPC) ? -1 : platform::write(fd, bytes, size);
 }
-bool sync(int fd) { return fails(Call::kSync, EIO) ? false : platform::sync(fd); }
+bool sync(int fd) { return !fails(Call::kSync, EIO) && platform::sync(fd); }
 bool rename(const char* from, const char* to) {
-  return fails(Call::kRename, EIO) ? false : platform::rename(from, to);
+  return !fails(Call::kRename, EIO) && platform::rename(from, to);
 }
-bool unlink(const char* name) { return fails(Call::kUnlink, EIO) ? false : platform::unlink(name); }
+bool unlink(const char* name) { return !fails(Call::kUnlink, EIO) && platform::unlink(name); }
 long copy(int from, long long offset, int to, std::size_t size) {
-  if (!faults::kernel_copy) return -1;
+  if (!faults::copies_by_kernel()) return -1;
   return fails(Call::kCopy, EIO) ? -1 : platform::copy(from, offset, to, size);
 }
 
