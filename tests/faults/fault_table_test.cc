@@ -1,6 +1,7 @@
 // Every write path of the data files with each of its file calls failing in turn: every
-// file ends whole (as it was, or as the path makes it; no scratch file stays), and what the
-// path says matches the files it speaks for.
+// file ends whole (as it was, or as the path makes it; no scratch file stays), and the
+// files a path changes together move together, as its result says. The program's file
+// calls are defined here, in place of file_calls.cc, to fail the N-th call of a kind.
 #include <fcntl.h>
 #ifdef _WIN32
 #include <io.h>
@@ -9,6 +10,8 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -17,7 +20,7 @@
 
 #include "../store/store_folder.h"
 #include "data_files.h"
-#include "failing_calls.h"
+#include "file_calls.h"
 #include "file_snapshot.h"
 #include "journal.h"
 #include "search.h"
@@ -30,6 +33,56 @@ namespace {
 
 using file_calls::Call;
 using Files = std::map<std::string, std::string>;
+
+int counts[file_calls::kCallKinds];
+Call failing_kind = Call::kOpen;
+int failing_nth = 0;   // 0: none fails
+bool by_kernel = true;  // the kernel copies files (Linux), or never does (Windows)
+
+/// Counts a call of the kind; true, with errno set to `error`, when it is the one to fail.
+bool fails(Call kind, int error) {
+  if (++counts[static_cast<int>(kind)] != failing_nth || kind != failing_kind) return false;
+  errno = error;
+  return true;
+}
+
+}  // namespace
+}  // namespace faults
+
+namespace file_calls {
+
+using faults::fails;
+
+int open(const char* name, Open how, bool follow, unsigned bits) {
+  return fails(Call::kOpen, EACCES) ? -1 : platform::open(name, how, follow, bits);
+}
+long read(int fd, void* buffer, std::size_t size) {
+  return fails(Call::kRead, EIO) ? -1 : platform::read(fd, buffer, size);
+}
+long read_at(int fd, void* buffer, std::size_t size, long long offset) {
+  return fails(Call::kRead, EIO) ? -1 : platform::read_at(fd, buffer, size, offset);
+}
+long write(int fd, const void* bytes, std::size_t size) {
+  return fails(Call::kWrite, ENOSPC) ? -1 : platform::write(fd, bytes, size);
+}
+bool sync(int fd) { return !fails(Call::kSync, EIO) && platform::sync(fd); }
+bool rename(const char* from, const char* to) { return !fails(Call::kRename, EIO) && platform::rename(from, to); }
+bool unlink(const char* name) { return !fails(Call::kUnlink, EIO) && platform::unlink(name); }
+long copy(int from, long long offset, int to, std::size_t size) {
+  if (!faults::by_kernel || fails(Call::kCopy, EIO)) return -1;
+  return platform::copy(from, offset, to, size);
+}
+
+}  // namespace file_calls
+
+namespace faults {
+namespace {
+
+/// From now on the `nth` call of the kind fails, once (0: none); the counts restart.
+void fail(Call kind, int nth) {
+  failing_kind = kind, failing_nth = nth;
+  for (int& count : counts) count = 0;
+}
 
 const std::string kAlfa = "\n\"Alfa.\"\nAa\n", kBeta = "\n\"Beta.\"\nBb\n", kGama = "\n\"Gama.\"\nGg\n";
 const std::string kStore = store_test::kHeader + kAlfa + "\n" + kBeta;
@@ -152,17 +205,17 @@ TEST_F(FaultTableTest, EachWritePathLeavesWholeFilesAndSaysNoMoreThanTheyHold) {
        },
        {"citas.txt"}, {Call::kOpen, Call::kRead, Call::kWrite, Call::kSync}},
   };
-  for (bool by_kernel : {true, false}) {  // copies by the kernel, or by reads and writes
-    kernel_copies(by_kernel);
+  for (bool kernel : {true, false}) {  // copies by the kernel, or by reads and writes
+    by_kernel = kernel;
     for (const Path& path : paths) {
       SCOPED_TRACE(std::string(path.name) + (by_kernel ? ", copies by the kernel" : ""));
       ASSERT_EQ(run_from(path, Call::kOpen, 0), 1);
       const Files before = start, after = files_here();
-      int counts[file_calls::kCallKinds];
-      for (int k = 0; k < file_calls::kCallKinds; ++k) counts[k] = made(static_cast<Call>(k));
-      for (Call kind : path.makes) EXPECT_TRUE(by_kernel || counts[static_cast<int>(kind)] > 0);
+      int made_calls[file_calls::kCallKinds];
+      std::copy(counts, counts + file_calls::kCallKinds, made_calls);
+      for (Call kind : path.makes) EXPECT_TRUE(by_kernel || made_calls[static_cast<int>(kind)] > 0);
       for (int k = 0; k < file_calls::kCallKinds; ++k) {
-        for (int nth = 1; nth <= counts[k]; ++nth) {
+        for (int nth = 1; nth <= made_calls[k]; ++nth) {
           SCOPED_TRACE("call " + std::to_string(nth) + " of kind " + std::to_string(k) + " fails");
           const int made = run_from(path, static_cast<Call>(k), nth);
           const Files now = files_here();
@@ -180,7 +233,7 @@ TEST_F(FaultTableTest, EachWritePathLeavesWholeFilesAndSaysNoMoreThanTheyHold) {
       }
     }
   }
-  kernel_copies(true);
+  by_kernel = true;
 }
 
 }  // namespace
