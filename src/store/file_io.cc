@@ -275,10 +275,6 @@ bool sync_directory(const std::string& dir) {
 #endif
 }
 
-}  // namespace
-
-namespace {
-
 /// Whether `dir` is another directory than the current one.
 bool elsewhere(const std::string& dir) {
 #ifdef _WIN32
