@@ -6,7 +6,8 @@
 /// The lock on the current directory, taken when made and held as long as the object
 /// (for an interactive run, the whole run). It is the kernel's lock on the directory
 /// itself: no lock file is made, and however the process ends (kill -9, a power cut) the
-/// lock goes with it, so no stale lock can block the next run.
+/// lock goes with it, so no stale lock can block the next run. When the store is a
+/// symbolic link into another directory, that directory's lock is taken too.
 class CollectionLock {
  public:
   CollectionLock();
@@ -20,6 +21,7 @@ class CollectionLock {
 
  private:
   int fd_ = -1;
+  int linked_fd_ = -1;  // the directory the store's link leads into, when another
   bool refused_ = false;
 };
 

@@ -8,6 +8,9 @@
 #include <cstring>
 #include <string>
 
+/// Whether an open follows a symbolic link at the file's name, or refuses it (fails).
+enum class Links { kFollow, kRefuse };
+
 /// A data file open for reading, with one-byte push-back. Closed when it goes.
 class FileIn {
  public:
@@ -15,7 +18,7 @@ class FileIn {
   /// a file that cannot be written is then refused, as the store's editors want).
   enum class Mode { kRead, kUpdate };
 
-  explicit FileIn(const char* name, Mode mode = Mode::kRead);
+  explicit FileIn(const char* name, Mode mode = Mode::kRead, Links links = Links::kFollow);
   /// Reads the descriptor `fd`, already open (standard input); closed when it goes.
   explicit FileIn(int fd) : fd_(fd) {}
   ~FileIn();
@@ -77,16 +80,16 @@ class FileIn {
 /// checks once, after sync().
 class FileOut {
  public:
-  /// Created or emptied; appended to; created only where no file of that name exists
-  /// (an existing one is refused, never emptied); opened for writing in place, created
-  /// when missing but never emptied; or created new, as a scratch file: whatever stands
-  /// at the name (a stale scratch file, a symbolic link) is removed first, never followed.
-  enum class Mode { kTruncate, kAppend, kExclusive, kInPlace, kNew };
+  /// Created or emptied; appended to, never created (a name with no file behind it, a
+  /// dangling link included, is refused); created only where no file of that name exists
+  /// (an existing one is refused, never emptied); or opened for writing in place, created
+  /// when missing but never emptied. (Scratch files are made by Rewrite.)
+  enum class Mode { kTruncate, kAppend, kExclusive, kInPlace };
 
-  FileOut(const char* name, Mode mode, mode_t bits = 0644);
-  /// Writes to the descriptor `fd`, already open (standard output), from where it stands;
-  /// closed when it goes.
-  explicit FileOut(int fd) : fd_(fd), from_start_(false) {}
+  FileOut(const char* name, Mode mode, mode_t bits = 0644, Links links = Links::kFollow);
+  /// Writes to the descriptor `fd`, already open (standard output, or a file just created),
+  /// from where it stands (from its start when `from_start`); closed when it goes.
+  explicit FileOut(int fd, bool from_start = false) : fd_(fd), from_start_(from_start) {}
   ~FileOut();
   FileOut(const FileOut&) = delete;
   FileOut& operator=(const FileOut&) = delete;
@@ -117,6 +120,10 @@ class FileOut {
   /// kernel's copy where it has one. A failed read of the source counts as a failed write.
   void copy_from(int source, long long begin, long long end);
 
+  /// Counts a failure of what feeds the file (a source that could not be read), so that
+  /// the file is never taken for whole.
+  void fail() { failed_ = true; }
+
   /// Cuts the file back to `size` bytes, undoing an append that failed or must not stand.
   bool cut_back(long long size);
 
@@ -146,17 +153,25 @@ class FileOut {
   char buffer_[kBufferSize];
 };
 
+/// Which permission bits a rewritten file gets.
+enum class Bits {
+  kKept,     ///< the replaced file's; where there is none, those of `bits_like`, else 0644
+  kNoWider,  ///< those of `bits_like`, less any the replaced file lacks (a copy is never
+             ///< more open than its source, nor than the copy it replaces)
+};
+
 /// A new version of `target` written into a scratch file and renamed over it in one
-/// step: at no moment is there no `target`. The new file keeps the permission bits (and,
-/// where the process may set them, the owner and group) of the file it replaces; where
-/// there is none, those of `bits_like` (when given and present), else 0644. When the
-/// target is a symbolic link and `through_link` is set, the file it leads to is replaced
-/// (the scratch file is made beside it), so the link stays a link. The scratch file is
-/// removed unless committed.
+/// step: at no moment is there no `target`. The new file gets its permission bits as
+/// `bits` says (and, where the process may set them, the owner and group of the file it
+/// replaces). A symbolic link at `target` is replaced as it stands, never followed; but
+/// when `through_link` is set, the file it leads to is replaced, so the link stays a link.
+/// The scratch file is made beside the file replaced: under the name `scratch` in the
+/// current directory (whatever stands there is removed first), under a name no file has
+/// in another directory (nothing there is ever removed). It is removed unless committed.
 class Rewrite {
  public:
   Rewrite(const char* target, const char* scratch, const char* bits_like = nullptr,
-          bool through_link = false);
+          bool through_link = false, Bits bits = Bits::kKept);
   ~Rewrite();
   Rewrite(const Rewrite&) = delete;
   Rewrite& operator=(const Rewrite&) = delete;
@@ -176,6 +191,15 @@ class Rewrite {
   bool created_;  // only a scratch file this rewrite created is ever removed
   bool committed_ = false;
 };
+
+/// Where `store` is missing, puts back as `store` the newest old store that a rewrite set
+/// aside ("<store>.talvo-N") and did not get to remove: on Windows, which renames over no
+/// file held open, a rewrite may set the old file aside first, and a run cut off between
+/// the two renames leaves the collection under that name alone. Elsewhere nothing to do.
+void put_back_set_aside_store(const char* store);
+
+/// Whether anything stands at `name` (a symbolic link counts, wherever it leads).
+bool name_taken(const char* name);
 
 /// The size of the file open at `fd`, or -1 when it cannot be learnt.
 long long file_size(int fd);

@@ -84,5 +84,7 @@ void erase_entry();
 void alter_entry();
 /// Removes one entry from the store and journals the deletion: the entry a selection
 /// found at `chosen`, or, without it, the last entry equal to the given one (console code
-/// page; translated in place). Every other byte of the store stays as it was.
-void delete_entry(char* quote, char* author, const EntrySpan* chosen = nullptr);
+/// page; translated in place). Every other byte of the store stays as it was. The deleted
+/// journal gets the entry as the menu would write the text it shows. Whether the entry
+/// was deleted.
+bool delete_entry(char* quote, char* author, const EntrySpan* chosen = nullptr);

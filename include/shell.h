@@ -12,8 +12,9 @@ bool continue_dialogue();
 void about_author();
 
 /// Readies the process before anything else: each closed standard stream is opened on
-/// /dev/null, and SIGPIPE is ignored (a closed output is then a failed write).
-void prepare_process();
+/// /dev/null, and SIGPIPE is ignored (a closed output is then a failed write). Whether
+/// standard output was closed (and now writes nowhere).
+bool prepare_process();
 
 /// How the program is ending: carried from wherever the end comes to the entry point,
 /// so that a dialogue with something to put back on the way (an unfinished replace)
@@ -26,7 +27,7 @@ struct ProgramEnd {
 /// calls end_program.
 [[noreturn]] void exit_program(int status);
 /// The orderly end: removes the session journals, refreshes the safety copy when
-/// `status` is 0 (only from a store that was there when the run began, when
-/// `store_at_start` says so, or when there is no safety copy yet), and ends the process
+/// `status` is 0 (only from a store that the run never found missing, as
+/// `store_never_missing` says, or when there is no safety copy yet), and ends the process
 /// with `status` (-1 is seen as 255).
-[[noreturn]] void end_program(int status, bool store_at_start);
+[[noreturn]] void end_program(int status, bool store_never_missing);

@@ -34,7 +34,8 @@ bool append_entries(const char* name, const std::function<void(FileOut&)>& put);
 /// Writes into `out` every byte of the file open at `file` but those of the entry at
 /// `span` and at most one separating newline next to it: an empty line before or after
 /// it, or, for an entry that ends the file, the newline before it. Everything else stays
-/// as it stands, in order, so the file reads back the same less that one entry.
+/// as it stands, in order, so the file reads back the same less that one entry. A read of
+/// the file that fails, even of one byte, fails `out`.
 void copy_without(FileIn& file, const EntrySpan& span, FileOut& out);
 /// The span of the last entry of the data file open at `file` (read from where it stands)
 /// equal to the given one (file code page); entries cut short by the end of the file count

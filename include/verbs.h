@@ -2,8 +2,12 @@
 #pragma once
 
 #include "command_line.h"
+#include "cp850.h"
 #include "file_io.h"
 #include "verb_text.h"
+
+/// What a verb says when its output cannot be written (code page 850).
+inline constexpr const char* kCannotWriteOutput = "Erro: Impossibilidade em escrever na saída"_cp;
 
 /// What run_arguments returns when the interactive program is to run.
 inline constexpr int kRunInteractive = -1;
@@ -11,7 +15,9 @@ inline constexpr int kRunInteractive = -1;
 /// Does what the arguments ask: enters the collection's folder (-C) whatever the request,
 /// then prints the help, the version or a usage error, or runs a verb. Returns the exit
 /// status, or kRunInteractive when the interactive program is to run (in that folder).
-int run_arguments(const CommandLine& line);
+/// When standard output was closed at start (`output_closed`), the help, the version
+/// and every verb say so on standard error and end with status 2, having done nothing.
+int run_arguments(const CommandLine& line, bool output_closed = false);
 
 /// Says on standard error what was wrong with the arguments (code page 850, then
 /// `argument` already in `charset`), and where to learn more; returns 2.

@@ -12,7 +12,7 @@ add_library(talvo_test_support STATIC support/scratch_dir.cc)
 target_include_directories(talvo_test_support PUBLIC support)
 target_link_libraries(talvo_test_support PUBLIC talvo_core gtest)
 
-foreach(name encoding store platform)
+foreach(name encoding store platform faults)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cc)
   add_executable(talvo_${name}_tests ${sources})
   target_link_libraries(talvo_${name}_tests PRIVATE talvo_test_support gtest_main)

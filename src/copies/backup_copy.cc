@@ -1,5 +1,4 @@
 // Main menu 6: the dated backup copy of the store.
-#include <unistd.h>
 
 #include <cstring>
 #include <ctime>
@@ -21,44 +20,35 @@ constexpr std::size_t kDateSize = 30;
 
 /// The first line of the stamp file, or "Nunca" when there is none or it is empty.
 void last_copy_date(char* date) {
-  FileIn stamp(kBackupStamp);
+  FileIn stamp(kBackupStamp, FileIn::Mode::kRead, links_at(kBackupStamp));
   std::size_t n = stamp.ok() ? scan::take_until(stamp, date, kDateSize - 1, '\n') : 0;
   date[n] = '\0';
   if (n == 0) std::strcpy(date, "Nunca");
 }
 
-/// The stamp file, opened before the copy is made and written only once the copy is
-/// whole: it records the date of the last backup copy that exists. A stamp this opening
-/// created goes again when the copy fails.
+/// The stamp file, made ready (as a scratch file) before the copy is made and put in
+/// place only once the copy is whole: it records the date of the last backup copy that
+/// exists. When the copy fails, the stamp keeps what it held.
 class Stamp {
  public:
-  Stamp() : existed_(::access(kBackupStamp, F_OK) == 0), file_(kBackupStamp, FileOut::Mode::kInPlace) {
+  Stamp() : file_(kBackupStamp, kStampScratch) {
     if (!file_.ok()) {
       console::out("Erro na abertura do ficheiro auxiliar\n");
       exit_program(-1);
     }
   }
-  ~Stamp() {
-    if (!written_ && !existed_) ::unlink(kBackupStamp);
-  }
-  Stamp(const Stamp&) = delete;
-  Stamp& operator=(const Stamp&) = delete;
 
   /// Records `when` as the date of the last copy: the 24-character local time, a newline
   /// and an empty line.
   void record(std::time_t when) {
     char text[64];
-    file_.cut_back(0);
-    if (local_date_text(when, text, sizeof text)) file_.put(text);
-    file_.put("\n");
-    file_.sync();
-    written_ = true;
+    if (local_date_text(when, text, sizeof text)) file_.out().put(text);
+    file_.out().put("\n");
+    file_.commit();
   }
 
  private:
-  bool existed_;
-  FileOut file_;
-  bool written_ = false;
+  Rewrite file_;
 };
 
 /// Writes the backup copy, byte for byte, from the store; the old copy is replaced only
@@ -67,7 +57,7 @@ bool write_backup() {
   console::out("\n\nA preparar para criar cópia do original."_cp);
   FileIn store(kStoreFile);
   if (!store.ok()) cannot_open_file(Opening::kNewLine);
-  Rewrite copy(kBackupCopy, kCopyScratch, kStoreFile);
+  Rewrite copy(kBackupCopy, kCopyScratch, kStoreFile, false, Bits::kNoWider);
   if (!copy.ok()) cannot_open_file(Opening::kNewLine);
   console::out("\n\nA fazer cópia."_cp);
   if (copy_into(store, copy)) {

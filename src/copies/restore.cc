@@ -15,7 +15,7 @@ namespace {
 void restore_from(const char* source, const char* question) {
   console::out(question);
   char answer = console::read_next_char();
-  FileIn copy(source);
+  FileIn copy(source, FileIn::Mode::kRead, links_at(source));
   if (!copy.ok()) {
     console::out("Não existe nenhuma versão anterior da base de dados.\n\n"_cp);
     return;

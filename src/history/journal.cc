@@ -28,7 +28,7 @@ bool add_entryH(const char* name, const char* quote, const char* author) {
 
 void delete_entryH(const char* name, const char* quote, const char* author) {
   file_exists(name);
-  FileIn journal(name, FileIn::Mode::kUpdate);
+  FileIn journal(name, FileIn::Mode::kUpdate, links_at(name));
   if (!journal.ok()) cannot_open_file(Opening::kNewLine);
   flushin(journal);  // the empty line that begins the first entry
   // An entry with no author line (cut by the end of the file) is not a record.

@@ -1,6 +1,7 @@
 // The two listings of a session journal, and fetching an entry by its listed number.
 #include "console.h"
 #include "cp850.h"
+#include "data_files.h"
 #include "encoding.h"
 #include "entry_reader.h"
 #include "file_errors.h"
@@ -25,7 +26,7 @@ void to_console(QuoteEntry& entry) {
 }  // namespace
 
 void list_changes(const char* name) {
-  FileIn journal(name);
+  FileIn journal(name, FileIn::Mode::kRead, links_at(name));
   if (!journal.ok()) {
     console::outf("\n\nErro: Impossibilidade em abrir o ficheiro %s\n", name);
     console::wait();
@@ -49,7 +50,7 @@ void list_changes(const char* name) {
 }
 
 void show_list(const char* name) {
-  FileIn journal(name);
+  FileIn journal(name, FileIn::Mode::kRead, links_at(name));
   if (!journal.ok()) {
     cannot_open_file(Opening::kNewLine);
   }
@@ -67,7 +68,7 @@ void show_list(const char* name) {
 }
 
 QuoteEntry find_entryH(const char* name, int number) {
-  FileIn journal(name);
+  FileIn journal(name, FileIn::Mode::kRead, links_at(name));
   if (!journal.ok()) {
     cannot_open_file(Opening::kSameLine);
   }

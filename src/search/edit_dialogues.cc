@@ -12,6 +12,9 @@
 
 namespace {
 
+/// What a replace says when the old entry stays.
+constexpr const char* kOriginalKept = "\nA entrada original foi mantida.\n";
+
 /// Asks which match to act on, clears the screen and selects it (shown, or empty), with
 /// where it lies in the store.
 QuoteEntry ask_and_select(EntrySpan& span) {
@@ -34,7 +37,7 @@ class BeforeReplace {
     if (!deleted_.restore(kJournalScratch)) whole = false, cannot_change_file(kDeletedJournal);
     Nadd = nadd_;
     Ndele = ndele_;
-    if (whole) console::out("\nA entrada original foi mantida.\n");
+    if (whole) console::out(kOriginalKept);
   }
 
  private:
@@ -42,13 +45,19 @@ class BeforeReplace {
   int nadd_ = Nadd, ndele_ = Ndele;
 };
 
-/// Replaces the chosen entry by a newly typed one, all or nothing: when the new entry is
-/// not added (refused, declined, a failed write, the end of the input), the old one stays.
+/// Replaces the chosen entry by a newly typed one, all or nothing: when the old one is not
+/// deleted (the store cannot be read or changed), no new one is asked for; when the new
+/// one is not added (refused, declined, a failed write, the end of the input), the old one
+/// stays.
 void replace_entry(QuoteEntry& chosen, const EntrySpan& span) {
   // Nothing selected, nothing deleted: the replace is the plain addition it always was.
   const bool selected = chosen.quote[0] != '\0';
   BeforeReplace before;
-  delete_entry(chosen.quote, chosen.author, selected ? &span : nullptr);
+  const bool deleted = delete_entry(chosen.quote, chosen.author, selected ? &span : nullptr);
+  if (selected && !deleted) {
+    console::out(kOriginalKept);
+    return;
+  }
   console::out("Adicionar nova entrada...\n\n");
   bool added = false;
   try {

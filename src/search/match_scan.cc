@@ -16,7 +16,8 @@ MatchScan::MatchScan(const char* search, char case_answer)
   if (!store_.ok()) {
     cannot_open_file(Opening::kSameLine);
   }
-  flushin(store_);  // the header line
+  flushin(store_);  // the header line: the first read, so a store that cannot be read
+  if (store_.failed()) cannot_read_file(kStoreFile);  // says so before any results header
 }
 
 bool MatchScan::next(QuoteEntry& entry, EntrySpan* span) {

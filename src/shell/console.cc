@@ -43,6 +43,7 @@ class Input {
 
  private:
   bool fill() {
+    if (ended_) return false;  // the end of input, once met, stays: Ctrl-D is typed once
     flush();  // every prompt is on the screen before the program waits
     for (;;) {
       long n = std_streams::read_input(decoder_ ? raw_ : buffer_, kRead);
@@ -53,7 +54,10 @@ class Input {
         end_ = got;
         return true;
       }
-      if (n <= 0) return false;
+      if (n <= 0) {
+        ended_ = true;
+        return false;
+      }
       // only the start of a character so far: read on
     }
   }
@@ -66,6 +70,7 @@ class Input {
   std::size_t pos_ = 0, end_ = 0;
   unsigned char pushback_[kPushback];
   int pushed_ = 0;
+  bool ended_ = false;
 };
 
 /// Standard output, buffered until the next read, clear or end, or until 64 KiB are held.

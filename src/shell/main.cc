@@ -37,11 +37,12 @@ void run_option(int option) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  prepare_process();
+  const bool output_closed = prepare_process();
   // With arguments: the folder entered, and a verb, the help or the version run instead
   // of the menu.
   const ProgramArguments arguments(argc, argv);
-  if (int status = run_arguments(parse_command_line(arguments.count(), arguments.values()));
+  if (int status = run_arguments(parse_command_line(arguments.count(), arguments.values()),
+                                 output_closed);
       status != kRunInteractive)
     return status;
   console::setup();
@@ -54,7 +55,10 @@ int main(int argc, char* argv[]) {
     }
     return 255;
   }
-  const bool store_at_start = ::access(kStoreFile, F_OK) == 0;
+  put_back_set_aside_store(kStoreFile);
+  // Once the store has been found missing, whatever store the run then makes never
+  // replaces an existing safety copy: that copy may be all that is left of the collection.
+  bool store_never_missing = ::access(kStoreFile, F_OK) == 0;
   Nadd = 0;
   Ndele = 0;
   try {
@@ -62,9 +66,10 @@ int main(int argc, char* argv[]) {
       int option = menu();
       console::flushin();
       if (option == 0) exit_program(0);
+      if (::access(kStoreFile, F_OK) != 0) store_never_missing = false;
       run_option(option);
     }
   } catch (const ProgramEnd& end) {
-    end_program(end.status, store_at_start);
+    end_program(end.status, store_never_missing);
   }
 }

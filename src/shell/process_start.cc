@@ -16,19 +16,23 @@
 
 #include "shell.h"
 
-void prepare_process() {
+bool prepare_process() {
 #ifdef _WIN32
   for (int fd = 0; fd <= 2; ++fd) _setmode(fd, _O_BINARY);
+  return false;
 #else
+  bool output_closed = false;
   // A closed standard stream would hand its number to the first data file opened, and
   // the console would then write into the store: each is kept open, on /dev/null.
   for (int fd = 0; fd <= 2; ++fd) {
     if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    if (fd == STDOUT_FILENO) output_closed = true;
     int null = ::open("/dev/null", O_RDWR);
     if (null >= 0 && null != fd) ::close(null);  // taken already by another: nothing to do
   }
   // A reader that closes the output is met as a failed write (EPIPE), which ends the run
   // cleanly, rather than as a signal that kills it mid-way.
   std::signal(SIGPIPE, SIG_IGN);
+  return output_closed;
 #endif
 }

@@ -1,10 +1,11 @@
 // Appending entries to a data file in one synced append: all of them, or none.
+#include "data_files.h"
 #include "store.h"
 
 bool append_entries(const char *name,
                     const std::function<void(FileOut &)> &put) {
   file_exists(name);
-  FileOut file(name, FileOut::Mode::kAppend);
+  FileOut file(name, FileOut::Mode::kAppend, 0644, links_at(name));
   if (!file.ok())
     return false;
   const long long before = file_size(file.fd());

@@ -20,5 +20,5 @@ void create_file(const char* name) {
 }
 
 void file_exists(const char* name) {
-  if (!FileIn(name).ok()) create_file(name);
+  if (!FileIn(name, FileIn::Mode::kRead, links_at(name)).ok()) create_file(name);
 }

@@ -6,11 +6,14 @@
 
 namespace {
 
-/// The byte at `at` of the file open at `fd`, or -1 outside it (or on a failed read).
-int byte_at(int fd, long long at) {
+/// The byte at `at` of the file open at `fd`, or -1 outside it; a failed read fails `out`,
+/// so that the rewrite it feeds is abandoned rather than cut at the wrong place.
+int byte_at(int fd, long long at, FileOut& out) {
   unsigned char c = 0;
-  if (at < 0 || read_at(fd, &c, 1, at) != 1) return -1;
-  return c;
+  if (at < 0) return -1;
+  long n = read_at(fd, &c, 1, at);
+  if (n < 0) out.fail();
+  return n == 1 ? c : -1;
 }
 
 bool same_entry(const QuoteEntry& entry, const char* quote, const char* author) {
@@ -23,10 +26,11 @@ void copy_without(FileIn& file, const EntrySpan& span, FileOut& out) {
   const int fd = file.fd();
   const long long size = file_size(fd);
   long long begin = span.begin, end = span.end;
-  const int before = byte_at(fd, begin - 1);  // -1 at the start of the file
-  if (before == '\n' && byte_at(fd, begin - 2) == '\n')
+  if (size < 0) out.fail();
+  const int before = byte_at(fd, begin - 1, out);  // -1 at the start of the file
+  if (before == '\n' && byte_at(fd, begin - 2, out) == '\n')
     --begin;  // the empty line before it
-  else if (end < size && byte_at(fd, end) == '\n' && (begin == 0 || before == '\n'))
+  else if (end < size && byte_at(fd, end, out) == '\n' && (begin == 0 || before == '\n'))
     ++end;  // the empty line after it
   else if (end == size && before == '\n')
     --begin;  // the last entry: the line before it now ends the file

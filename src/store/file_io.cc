@@ -1,6 +1,6 @@
-// Buffered data files over open/read/write/fsync/rename, every result checked. On Windows
-// the files are descriptors over handles opened in binary mode and shared for renaming
-// over, synced with FlushFileBuffers and replaced with MoveFileExW.
+// Buffered data files over the file calls (file_calls.h), every result checked; the safe
+// rewrite through a scratch file renamed over the old one. On Windows the descriptors are
+// over handles, whose sizes and lengths are learnt and set through the handle.
 #include "file_io.h"
 
 #include <fcntl.h>
@@ -14,33 +14,15 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "file_calls.h"
+
+using file_calls::Open;
+
 #ifdef _WIN32
 namespace {
-
-/// A file name in the form the wide calls take; false when it does not convert.
-bool wide_name(const char* name, wchar_t (&wide)[MAX_PATH]) {
-  return MultiByteToWideChar(CP_ACP, 0, name, -1, wide, MAX_PATH) > 0;
-}
-
-/// Opens a file as a descriptor in binary mode (no carriage return added or dropped),
-/// shared so that it can be renamed over or removed while open, as on POSIX. `extra`
-/// adds flags to the open, such as the one that lets a directory be opened (and then
-/// fail its reads, as on POSIX).
-int open_shared(const char* name, DWORD access, DWORD disposition, int flags, DWORD extra = 0) {
-  wchar_t wide[MAX_PATH];
-  if (!wide_name(name, wide)) return -1;
-  HANDLE handle = CreateFileW(wide, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, disposition, FILE_ATTRIBUTE_NORMAL | extra, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return -1;
-  int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), flags | _O_BINARY | _O_NOINHERIT);
-  if (fd < 0) CloseHandle(handle);
-  return fd;
-}
 
 /// The handle under a descriptor.
 HANDLE handle_of(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
@@ -52,17 +34,9 @@ bool reader_has_gone(unsigned long error) {
 }
 #endif
 
-FileIn::FileIn(const char* name, Mode mode) {
-#ifdef _WIN32
-  fd_ = mode == Mode::kRead
-            ? open_shared(name, GENERIC_READ, OPEN_EXISTING, _O_RDONLY, FILE_FLAG_BACKUP_SEMANTICS)
-            : open_shared(name, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING, 0);
-#else
-  do {
-    fd_ = ::open(name, (mode == Mode::kRead ? O_RDONLY : O_RDWR) | O_CLOEXEC);
-  } while (fd_ < 0 && errno == EINTR);
-#endif
-}
+FileIn::FileIn(const char* name, Mode mode, Links links)
+    : fd_(file_calls::open(name, mode == Mode::kRead ? Open::kRead : Open::kUpdate,
+                           links == Links::kFollow, 0)) {}
 
 FileIn::~FileIn() { close(); }
 
@@ -91,59 +65,43 @@ bool FileIn::fill() {
     buffer_[0] = buffer_[end_ - 1];
     pos_ = end_ = 1;
   }
-  for (;;) {
-    ssize_t n = ::read(fd_, buffer_ + end_, kBufferSize - end_);
-    if (n > 0) {
-      end_ += static_cast<std::size_t>(n);
-      return true;
-    }
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) failed_ = true;  // an I/O error, or a directory: never the end of the file
-    return false;
+  long n = file_calls::read(fd_, buffer_ + end_, kBufferSize - end_);
+  if (n > 0) {
+    end_ += static_cast<std::size_t>(n);
+    return true;
   }
+  if (n < 0) failed_ = true;  // an I/O error, or a directory: never the end of the file
+  return false;
 }
 
 namespace {
+
+/// How each FileOut mode opens its file.
+Open opening(FileOut::Mode mode) {
+  switch (mode) {
+    case FileOut::Mode::kTruncate: return Open::kTruncate;
+    // An append never creates: a name with no file behind it (a dangling link) is
+    // refused, so that nothing comes into being through a link.
+    case FileOut::Mode::kAppend: return Open::kAppend;
+    case FileOut::Mode::kExclusive: return Open::kExclusive;
+    case FileOut::Mode::kInPlace: break;
+  }
+  return Open::kInPlace;
+}
 
 /// Opens a scratch file new: whatever stands at the name is removed first (a stale
 /// scratch file, or a symbolic link, which is never followed), and a file that appears
 /// there in between is refused rather than written through.
 int open_new(const char* name, mode_t bits) {
-  if (::unlink(name) != 0 && errno != ENOENT) return -1;
-#ifdef _WIN32
-  (void)bits;  // Windows gives a new file the directory's permissions
-  return open_shared(name, GENERIC_WRITE, CREATE_NEW, 0);
-#else
-  int fd;
-  do {
-    fd = ::open(name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, bits);
-  } while (fd < 0 && errno == EINTR);
-  return fd;
-#endif
+  if (!file_calls::unlink(name) && errno != ENOENT) return -1;
+  return file_calls::open(name, Open::kExclusive, false, bits);
 }
 
 }  // namespace
 
-FileOut::FileOut(const char* name, Mode mode, mode_t bits) : from_start_(mode != Mode::kAppend) {
-  if (mode == Mode::kNew) {
-    fd_ = open_new(name, bits);
-    return;
-  }
-#ifdef _WIN32
-  const DWORD disposition = mode == Mode::kTruncate    ? CREATE_ALWAYS
-                            : mode == Mode::kExclusive ? CREATE_NEW
-                                                       : OPEN_ALWAYS;
-  fd_ = open_shared(name, GENERIC_WRITE, disposition, mode == Mode::kAppend ? _O_APPEND : 0);
-#else
-  int flags = O_WRONLY | O_CREAT | O_CLOEXEC;
-  if (mode == Mode::kAppend) flags |= O_APPEND;
-  if (mode == Mode::kTruncate) flags |= O_TRUNC;
-  if (mode == Mode::kExclusive) flags |= O_EXCL;
-  do {
-    fd_ = ::open(name, flags, bits);
-  } while (fd_ < 0 && errno == EINTR);
-#endif
-}
+FileOut::FileOut(const char* name, Mode mode, mode_t bits, Links links)
+    : fd_(file_calls::open(name, opening(mode), links == Links::kFollow, bits)),
+      from_start_(mode != Mode::kAppend) {}
 
 FileOut::~FileOut() { close(); }
 
@@ -167,27 +125,15 @@ void FileOut::put_entry(const char* quote, const char* author) {
 }
 
 bool FileOut::copy_by_kernel(int source, long long& begin, long long end) {
-#ifdef __linux__
   while (begin < end) {
-    off_t in_at = static_cast<off_t>(begin);
-    std::size_t want = static_cast<std::size_t>(std::min<long long>(end - begin, 1LL << 30));
-    ssize_t n = ::copy_file_range(source, &in_at, fd_, nullptr, want, 0);
-    if (n > 0) {
-      begin += n;
-      written_ += n;
-      continue;
-    }
-    if (n < 0 && errno == EINTR) continue;
-    // Not across these file systems, or not at all (EXDEV, ENOSYS, EINVAL...): the
-    // plain copy takes over where this one stopped. A source that ended early is
-    // found short there too.
-    return false;
+    long n = file_calls::copy(source, begin, fd_, static_cast<std::size_t>(end - begin));
+    // Not by the kernel, or not further: the plain copy takes over where this one
+    // stopped (and finds a source that ended early short too).
+    if (n <= 0) return false;
+    begin += n;
+    written_ += n;
   }
   return true;
-#else
-  (void)source, (void)begin, (void)end;
-  return false;
-#endif
 }
 
 void FileOut::copy_from(int source, long long begin, long long end) {
@@ -218,17 +164,12 @@ bool FileOut::cut_back(long long size) {
 bool FileOut::flush() {
   std::size_t done = 0;
   while (!failed_ && done < used_) {
-    ssize_t n = ::write(fd_, buffer_ + done, used_ - done);
+    long n = file_calls::write(fd_, buffer_ + done, used_ - done);
     if (n > 0) {
       done += static_cast<std::size_t>(n);
-    } else if (n < 0 && errno == EINTR) {
-      continue;
     } else {
       failed_ = true;
       if (error_ == 0) error_ = n < 0 ? errno : EIO;
-#ifdef _WIN32
-      if (n < 0 && reader_has_gone(GetLastError())) error_ = EPIPE;
-#endif
     }
   }
   used_ = 0;
@@ -249,13 +190,7 @@ void FileOut::start_writeback() {
 
 bool FileOut::sync() {
   if (!flush()) return false;
-#ifdef _WIN32
-  if (!FlushFileBuffers(handle_of(fd_))) return !(failed_ = true);
-#else
-  while (::fsync(fd_) != 0) {
-    if (errno != EINTR) return !(failed_ = true);
-  }
-#endif
+  if (!file_calls::sync(fd_)) return !(failed_ = true);
   return true;
 }
 
@@ -265,6 +200,15 @@ bool FileOut::close() {
   if (::close(fd_) != 0) failed_ = true;
   fd_ = -1;
   return !failed_;
+}
+
+bool name_taken(const char* name) {
+#ifdef _WIN32
+  return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
+#else
+  struct stat st {};
+  return ::lstat(name, &st) == 0;
+#endif
 }
 
 long long file_size(int fd) {
@@ -282,20 +226,7 @@ long long file_size(int fd) {
 }
 
 long read_at(int fd, void* buffer, std::size_t size, long long offset) {
-#ifdef _WIN32
-  // Read through a copy of the position: the descriptor's own is put back afterwards.
-  long long was = _lseeki64(fd, 0, SEEK_CUR);
-  if (was < 0 || _lseeki64(fd, offset, SEEK_SET) < 0) return -1;
-  long n = ::read(fd, buffer, static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX)));
-  if (_lseeki64(fd, was, SEEK_SET) < 0) return -1;
-  return n;
-#else
-  for (;;) {
-    ssize_t n = ::pread(fd, buffer, size, static_cast<off_t>(offset));
-    if (n < 0 && errno == EINTR) continue;
-    return static_cast<long>(n);
-  }
-#endif
+  return file_calls::read_at(fd, buffer, size, offset);
 }
 
 namespace {
@@ -344,72 +275,70 @@ bool sync_directory(const std::string& dir) {
 #endif
 }
 
-/// Renames `from` over `to` in one step.
-bool rename_over(const char* from, const char* to) {
+/// Whether `dir` is another directory than the current one.
+bool elsewhere(const std::string& dir) {
 #ifdef _WIN32
-  wchar_t wide_from[MAX_PATH], wide_to[MAX_PATH];
-  if (!wide_name(from, wide_from) || !wide_name(to, wide_to)) return false;
-  constexpr DWORD kFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-  if (MoveFileExW(wide_from, wide_to, kFlags)) return true;
-  // Windows renames over no file that is still open, and the snapshot a replace keeps of
-  // the files it may put back holds them open: such a file is renamed aside (open files
-  // may be, being shared for it), the new one takes its name and the old one is removed,
-  // to go once its last reader closes it.
-  // Only a plain file is, never a directory or a read-only file, which no rename replaces.
-  if (GetLastError() != ERROR_ACCESS_DENIED && GetLastError() != ERROR_SHARING_VIOLATION) return false;
-  DWORD attributes = GetFileAttributesW(wide_to);
-  if (attributes == INVALID_FILE_ATTRIBUTES ||
-      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)
-    return false;
-  std::wstring aside = std::wstring(wide_to) + L"~";
-  DeleteFileW(aside.c_str());  // one left by a run that ended in between, if any
-  if (!MoveFileExW(wide_to, aside.c_str(), MOVEFILE_WRITE_THROUGH)) return false;
-  if (!MoveFileExW(wide_from, wide_to, kFlags)) {
-    MoveFileExW(aside.c_str(), wide_to, MOVEFILE_WRITE_THROUGH);
-    return false;
-  }
-  DeleteFileW(aside.c_str());
-  return true;
+  return dir != ".";
 #else
-  return std::rename(from, to) == 0;
+  struct stat here {}, there {};
+  return dir != "." && !(::stat(".", &here) == 0 && ::stat(dir.c_str(), &there) == 0 &&
+                         here.st_dev == there.st_dev && here.st_ino == there.st_ino);
 #endif
+}
+
+/// Creates a scratch file: in the current directory new at its name, whatever stood
+/// there removed; in another directory, where the files are not ours, under a name no
+/// file has (`scratch`, else `scratch`.1, .2 ...), removing nothing. The name taken is
+/// left in `scratch`.
+int open_scratch(std::string& scratch, bool away) {
+  if (!away) return open_new(scratch.c_str(), 0600);
+  const std::string base = scratch;
+  for (int n = 1; n < 1000; ++n) {
+    int fd = file_calls::open(scratch.c_str(), Open::kExclusive, false, 0600);
+    if (fd >= 0 || errno != EEXIST) return fd;
+    scratch = base + "." + std::to_string(n);
+  }
+  return -1;
 }
 
 }  // namespace
 
 Rewrite::Rewrite(const char* target, const char* scratch, const char* bits_like,
-                 bool through_link)
+                 bool through_link, Bits bits)
     : target_(replaced_file(target, through_link)),
       scratch_(scratch_beside(target_, scratch)),
-      out_(scratch_.c_str(), FileOut::Mode::kNew, 0600),
+      out_(open_scratch(scratch_, elsewhere(directory_of(target_))), true),
       created_(out_.ok()) {
   if (!created_) return;
 #ifdef _WIN32
-  (void)bits_like;  // the new file has the directory's permissions, as the old one had
+  (void)bits_like, (void)bits;  // the new file has the directory's permissions
 #else
-  // The new file takes the old one's permission bits and owner before it takes its name,
-  // so that a private file never stands open to others, not even for a moment.
-  struct stat st {};
-  bool known = ::stat(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-  if (!known && bits_like != nullptr) known = ::stat(bits_like, &st) == 0;
-  mode_t bits = known ? (st.st_mode & 07777) : 0644;
-  if (known && ::fchown(out_.fd(), st.st_uid, st.st_gid) != 0) {
+  // The new file takes its permission bits and owner before it takes its name, so that a
+  // private file never stands open to others, not even for a moment. A link at the name
+  // (not followed) is no file replaced.
+  struct stat old {}, like {};
+  const bool replaces = ::lstat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  const bool liked = bits_like != nullptr && ::stat(bits_like, &like) == 0;
+  mode_t mode = 0644;
+  if (bits == Bits::kKept) mode = replaces ? old.st_mode : liked ? like.st_mode : 0644;
+  if (bits == Bits::kNoWider) mode = (liked ? like.st_mode : 0644) & (replaces ? old.st_mode : 07777);
+  if (replaces && ::fchown(out_.fd(), old.st_uid, old.st_gid) != 0) {
     // only a privileged process may give a file away: the bits are kept all the same
   }
-  if (::fchmod(out_.fd(), bits) != 0) out_.close();
+  if (::fchmod(out_.fd(), mode & 07777) != 0) out_.close();
 #endif
 }
 
 Rewrite::~Rewrite() {
   if (created_ && !committed_) {
     out_.close();
-    ::unlink(scratch_.c_str());
+    file_calls::unlink(scratch_.c_str());
   }
 }
 
 bool Rewrite::commit() {
   if (!out_.ok() || !out_.sync() || !out_.close()) return false;
-  if (!rename_over(scratch_.c_str(), target_.c_str())) return false;
+  if (!file_calls::rename(scratch_.c_str(), target_.c_str())) return false;
   committed_ = true;
   sync_directory(directory_of(target_));  // the rename stands whether or not this succeeds
   return true;

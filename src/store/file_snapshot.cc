@@ -11,6 +11,8 @@
 
 #include <cerrno>
 
+#include "data_files.h"
+#include "file_calls.h"
 #include "store.h"
 
 namespace {
@@ -34,33 +36,24 @@ bool identify(int fd, unsigned long long& device, unsigned long long& inode, lon
   return true;
 }
 
-/// Whether anything stands at `name` (a symbolic link counts, wherever it leads).
-bool present(const char* name) {
-#ifdef _WIN32
-  return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
-#else
-  struct stat st {};
-  return ::lstat(name, &st) == 0;
-#endif
-}
-
 }  // namespace
 
-FileSnapshot::FileSnapshot(const char* name) : name_(name), old_(name) {
-  existed_ = present(name);
+FileSnapshot::FileSnapshot(const char* name)
+    : name_(name), old_(name, FileIn::Mode::kRead, links_at(name)) {
+  existed_ = name_taken(name);
   long long size = -1;
   if (old_.ok() && identify(old_.fd(), device_, inode_, size)) size_ = size;
 }
 
 bool FileSnapshot::restore(const char* scratch) {
-  if (!existed_) return ::unlink(name_) == 0 || errno == ENOENT;
+  if (!existed_) return file_calls::unlink(name_) || errno == ENOENT;
   if (size_ < 0) return true;  // it could not be read, so no edit could have changed it
 #ifdef _WIN32
   unsigned long long device = 0, inode = 0;
   long long size = -1;
   bool same = false;
   {
-    FileIn now(name_);
+    FileIn now(name_, FileIn::Mode::kRead, links_at(name_));
     same = now.ok() && identify(now.fd(), device, inode, size) && device == device_ && inode == inode_;
   }
   if (same) {

@@ -16,6 +16,9 @@ using namespace std::string_literals;
 const TypedEntry kAlfa = plain("\"Alfa.\"", "Aa"), kBeta = plain("\"Beta.\"", "Bb"),
                  kGama = plain("\"Gama.\"", "Gg");
 const std::string kAlfaBytes = "\"Alfa.\"\nAa\n";
+/// An entry another program wrote, its author with ISO-8859-1's ä, which the menu shows as
+/// code page 850's õ (the same byte) and would write as ISO-8859-1's õ.
+const TypedEntry kLatinA{"\"Xa.\"", "M\xE4", "\"Xa.\"", "M\xE4"};
 
 /// A store a text editor wrote: bytes the record reader does not admit, UTF-8 letters,
 /// a NUL, 0xFF, a quotation over 1997 bytes, an author over 49 bytes, an author with
@@ -191,6 +194,31 @@ TEST(ExactEditsTest, EachEditChangesOnlyWhatTheUserChose) {
          EXPECT_EQ(read_path(d.data() + "/../real/store.txt"), kHand);
          EXPECT_EQ(d.read("copy.dat"), kHand);
        }},
+      {.name = "a linked store rewritten in another folder: the user's files there stay",
+       .setup = [](const ScratchDir& d) { linked_store(d, kHand), write_path(d.data() + "/../real/tempy.txt", "mine"); },
+       .input = erase_input("Alfa") + "0\n",
+       .check = [](const ScratchDir& d) {
+         EXPECT_EQ(read_path(d.data() + "/../real/store.txt"), kHandLessAlfa);
+         EXPECT_EQ(read_path(d.data() + "/../real/tempy.txt"), "mine");
+       }},
+      {.name = "a store removed at the menu: the store an addition makes keeps off the safety copy",
+       .setup = [](const ScratchDir& d) { hand_store(d), d.write("tempcopy.dat", kHand); },
+       .input = add_input(kCantar) + "0\n",
+       .check = [](const ScratchDir& d) { EXPECT_EQ(d.read("tempcopy.dat"), kHand); },
+       // The first clear of the screen, with the menu up, removes the store.
+       .script = "mkdir ../t && printf '#!/bin/sh\\nrm citas.txt ../t/cls' >../t/cls && chmod +x ../t/cls && "
+                 "PATH=\"$PWD/../t:$PATH\" \"$TALVO\""},
+      {.name = "a replace whose deletion fails asks for no new entry; the original kept",
+       .setup = hand_store,
+       .input = kReplaceAlfa + "0\n",
+       .env = failing("TALVO_FAIL_RENAME", "citas.txt"),
+       .out_tail = "não pode ser alterado.\n\n"_cp + kMantida +
+                   continuation_screen().substr(0, continuation_screen().size() - kCls.size()),
+       .check = hand_store_kept},
+      {.name = "a deletion journals the text shown, so the history's restore strikes it",
+       .setup = [](const ScratchDir& d) { d.write("citas.txt", stored({kLatinA, kBeta})); },
+       .input = erase_input("Xa") + "5\n\n2\n1\n\n0\n",
+       .out_tail = kHistoryTitle + added_list(on_screen({kLatinA})) + "\n" + kCls + kHistoryMenu},
   };
   for (const FaultCase& c : cases) run_case(c);
 }

@@ -21,6 +21,7 @@ const std::string kStamp = "Mon Jan  5 10:00:00 2026\n\n";
 const std::string kCannotChange = "\n\nErro: O ficheiro citas.txt não pode ser alterado.\n\n"_cp;
 const std::string kSafetyCopyFailed = "ERRO: Incapaz de remover o ficheiro de backup temporario";
 const std::string kCannotRead = "\nErro: Impossibilidade em ler o ficheiro citas.txt\n"_cp;
+const std::string kCannotWrite = "Erro: Impossibilidade em escrever na saída\n"_cp;
 
 /// The store alone.
 void store_only(const ScratchDir& dir) { dir.write("citas.txt", kStore); }
@@ -106,7 +107,8 @@ TEST(FileFaultsTest, EachFaultLosesNothingAndSaysTheTruth) {
        .input = "2\nAlfa\nN\n\n0\n",
        .out_tail = kCannotRead,
        .status = 255,
-       .check = [](const ScratchDir& d) { EXPECT_EQ(d.read("tempcopy.dat"), kOldCopy); }},
+       .check = [](const ScratchDir& d) { EXPECT_EQ(d.read("tempcopy.dat"), kOldCopy); },
+       .out_lacks = "Lista de resultados"},
       {.name = "closed standard output: the count never lands in the store",
        .setup = store_only,
        .input = "9\n\n0\n",
@@ -149,6 +151,46 @@ TEST(FileFaultsTest, EachFaultLosesNothingAndSaysTheTruth) {
            EXPECT_EQ(mode_of(d, name), 0600) << name;
          EXPECT_EQ(d.read("copy.dat"), added_layout({kBeta}));
        }},
+      {.name = "copies never more open than the store, nor than the copy they replace",
+       .setup = [](const ScratchDir& d) {
+         for (auto [name, bits] : {std::pair{"citas.txt", 0640}, {"copy.dat", 0604}, {"tempcopy.dat", 0644}})
+           d.write(name, kStore), chmod((d.data() + "/" + name).c_str(), bits);
+       },
+       .input = "6\nS\n\n0\n",
+       .check = [](const ScratchDir& d) {
+         EXPECT_EQ(mode_of(d, "copy.dat"), 0600);
+         EXPECT_EQ(mode_of(d, "tempcopy.dat"), 0640);
+       }},
+      {.name = "links at a journal and at the stamp lead nowhere: the addition undone, the stamp replaced",
+       .setup = [](const ScratchDir& d) {
+         store_only(d), talvo_test::write_path(d.data() + "/../outside", "outside\n");
+         for (const char* name : {"/added.dat", "/auxy.dat"}) EXPECT_EQ(symlink("../outside", (d.data() + name).c_str()), 0);
+       },
+       .input = "6\nS\n\n" + add_input(kCantar) + "0\n",
+       .out_tail = confirmation(kCantar.quote, kCantar.author) + kAppendFailedLine,
+       .status = 255,
+       .check = [](const ScratchDir& d) {
+         EXPECT_EQ(talvo_test::read_path(d.data() + "/../outside"), "outside\n");
+         EXPECT_EQ(d.read("citas.txt"), kStore);
+         EXPECT_FALSE(is_link(d, "auxy.dat"));
+       },
+       .out_lacks = "outside"},
+      {.name = "a dangling link as the store: neither an addition nor importar creates anything through it",
+       .setup = [](const ScratchDir& d) {
+         mkdir((d.data() + "/../nowhere").c_str(), 0755);
+         EXPECT_EQ(symlink("../nowhere/citas.txt", (d.data() + "/citas.txt").c_str()), 0);
+       },
+       .input = add_input(kCantar) + "0\n",
+       .out_tail = "Erro: Impossibilidade em abrir o ficheiro\nErro: Impossibilidade em abrir o ficheiro citas.txt\n",
+       .status = 2,
+       .check = [](const ScratchDir& d) { EXPECT_FALSE(talvo_test::read_path(d.data() + "/../nowhere/citas.txt")); },
+       .script = "\"$TALVO\"; \"$TALVO\" importar - 2>&1 </dev/null"},
+      {.name = "verbs with a closed standard output say so and do nothing",
+       .setup = store_only,
+       .out_tail = kCannotWrite + "2\n" + kCannotWrite,
+       .status = 2,
+       .check = [](const ScratchDir& d) { EXPECT_EQ(d.listing(), "citas.txt"); },
+       .script = "\"$TALVO\" -V 2>&1 >&-; echo $?; \"$TALVO\" importar - 2>&1 >&-"},
       {.name = "a store that can be written but not read is never recreated",
        .setup = run_as_nobody_setup,
        .input = "3\nAlfa\n1\nN\n\nS\n\n0\n",

@@ -1,5 +1,7 @@
 // End-to-end: one run per collection. A second run in the same directory is refused and
 // touches nothing; a run killed with SIGKILL leaves no lock behind.
+#include <unistd.h>
+
 #include <memory>
 
 #include "entries.h"
@@ -45,6 +47,26 @@ TEST(OneRunTest, ASecondRunIsRefusedUntilTheFirstIsGoneHoweverItEnds) {
   EXPECT_EQ(next.status, 0);
   EXPECT_EQ(next.out, menu_screen() + count_screen(2));
   EXPECT_EQ(dir.read("citas.txt"), dir.read("tempcopy.dat"));
+}
+
+TEST(OneRunTest, TwoFoldersWhoseStoresLeadToOneFileNeverRunAtOnce) {
+  // citas.txt in `linked` is a link to the store of `target`: whichever runs first holds
+  // both folders, and a run in the other is refused.
+  for (bool linked_first : {true, false}) {
+    SCOPED_TRACE(linked_first ? "the linked folder first" : "the target's folder first");
+    ScratchDir target, linked;
+    target.write("citas.txt", added_layout(in_files({kAmar})));
+    ASSERT_EQ(symlink((target.data() + "/citas.txt").c_str(), (linked.data() + "/citas.txt").c_str()), 0);
+    const ScratchDir& first_dir = linked_first ? linked : target;
+    const ScratchDir& second_dir = linked_first ? target : linked;
+    reliability::LiveSession first(first_dir, {});
+    ASSERT_TRUE(first.wait_for("Opção: "_cp));
+    const auto before = snapshot(target);
+    Outcome second = run_talvo(second_dir, add_input(kCantar) + "0\n");
+    EXPECT_EQ(second.out, kRefused);
+    EXPECT_EQ(second.status, 255);
+    EXPECT_EQ(snapshot(target), before);
+  }
 }
 
 }  // namespace

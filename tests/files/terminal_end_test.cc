@@ -31,18 +31,30 @@ TEST(TerminalEndTest, TheAnsiClearOnlyForATerminalTypeThatHasIt) {
   }
 }
 
-TEST(TerminalEndTest, CtrlDAtAPromptEndsTheLineThenTheRunCleanly) {
-  ScratchDir dir;
-  const std::string store = kHeader + "\n\"Alfa.\"\nAa\n";
-  dir.write("citas.txt", store);
-  PtySession talvo(dir.data(), {{"PATH", "/usr/bin:/bin"}, {"LC_ALL", "C"}, {"TERM", "dumb"}});
-  talvo.expect(kPrompt);
-  talvo.type("\x04");
-  EXPECT_EQ(talvo.finish(), 0);
-  const std::string& out = talvo.transcript();
-  ASSERT_GE(out.size(), kPrompt.size() + 1);
-  EXPECT_EQ(out.substr(out.size() - kPrompt.size() - 1), kPrompt + "\n");
-  EXPECT_EQ(dir.read("tempcopy.dat"), store);
+TEST(TerminalEndTest, CtrlDEndsTheLineThenTheRunCleanlyAndStaysTheEnd) {
+  // Ctrl-D at a prompt; and inside a quotation, where the first Ctrl-D hands over the
+  // typed bytes and the second is the end, met at once by every read that follows.
+  struct Row {
+    const char* name;
+    std::string typed;
+    std::string tail;  // what the run ends with: the prompt it stopped at, and a newline
+  };
+  for (const Row& row : {Row{"at a prompt", "\x04", kPrompt + "\n"},
+                         Row{"inside a quotation", "1\n\"Abc\x04\x04", "Introduza autor: " + std::string("\n")}}) {
+    SCOPED_TRACE(row.name);
+    ScratchDir dir;
+    const std::string store = kHeader + "\n\"Alfa.\"\nAa\n";
+    dir.write("citas.txt", store);
+    PtySession talvo(dir.data(), {{"PATH", "/usr/bin:/bin"}, {"LC_ALL", "C"}, {"TERM", "dumb"}});
+    talvo.expect(kPrompt);
+    talvo.type(row.typed);
+    EXPECT_EQ(talvo.finish(), 0);
+    const std::string& out = talvo.transcript();
+    ASSERT_GE(out.size(), row.tail.size());
+    EXPECT_EQ(out.substr(out.size() - row.tail.size()), row.tail);
+    EXPECT_EQ(dir.read("citas.txt"), store);
+    EXPECT_EQ(dir.read("tempcopy.dat"), store);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The data files where Windows differs: bytes kept exactly (no carriage return added or
 // dropped), a file closed by its reader replaced in one step, lengths and cutting back.
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -51,7 +52,9 @@ TEST_F(FileLayerTest, AReaderClosedBeforeTheCommitLetsTheRewriteReplaceItsFile) 
 
 TEST_F(FileLayerTest, AFileHeldOpenIsStillReplacedAndReadsOnAsItWas) {
   // What a replace's snapshot does: the old file stays open while a rewrite replaces it.
+  // An editor's backup beside it is the user's: whatever is set aside, it is not touched.
   dir.write("citas.txt", "old store");
+  dir.write("citas.txt~", "mine");
   FileIn held("citas.txt");
   ASSERT_TRUE(held.ok());
   EXPECT_EQ(held.get(), 'o');
@@ -68,7 +71,27 @@ TEST_F(FileLayerTest, AFileHeldOpenIsStillReplacedAndReadsOnAsItWas) {
   EXPECT_EQ(read_at(held.fd(), &byte, 1, 4), 1);
   EXPECT_EQ(byte, 's');
   held.close();
-  EXPECT_EQ(dir.listing(), "citas.txt");  // nothing left aside once the reader has gone
+  EXPECT_EQ(dir.listing(), "citas.txt citas.txt~");  // nothing left aside once the reader has gone
+  EXPECT_EQ(dir.read("citas.txt~"), "mine");
+}
+
+TEST_F(FileLayerTest, AStoreLeftSetAsideAloneIsPutBackTheNewestFirst) {
+  // A run cut off between a rewrite's two renames on Windows leaves the old store set
+  // aside and no store; elsewhere a rename never sets one aside, and such names are not ours.
+  dir.write("citas.txt.talvo-1", "newer");
+  dir.write("citas.txt.talvo-2", "older");
+  const auto now = std::filesystem::file_time_type::clock::now();
+  std::filesystem::last_write_time("citas.txt.talvo-1", now);
+  std::filesystem::last_write_time("citas.txt.talvo-2", now - std::chrono::hours(1));
+  put_back_set_aside_store("citas.txt");
+#ifdef _WIN32
+  EXPECT_EQ(dir.read("citas.txt"), "newer");
+  EXPECT_EQ(dir.listing(), "citas.txt citas.txt.talvo-2");
+  put_back_set_aside_store("citas.txt");  // a store in place: nothing more is put back
+  EXPECT_EQ(dir.read("citas.txt"), "newer");
+#else
+  EXPECT_EQ(dir.listing(), "citas.txt.talvo-1 citas.txt.talvo-2");
+#endif
 }
 
 TEST_F(FileLayerTest, SizesReadsAtAnOffsetAndCuttingBack) {

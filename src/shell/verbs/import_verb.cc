@@ -93,6 +93,13 @@ int import_verb(const CommandLine& line, Charset charset) {
     say_error(charset, kCollectionBusy);
     return 2;
   }
+  put_back_set_aside_store(kStoreFile);
+  // A name that stands but cannot be opened (a dangling link) is no new collection:
+  // nothing is created through it.
+  if (FileIn store(kStoreFile); !store.ok() && name_taken(kStoreFile)) {
+    store_opened(store, charset);
+    return 2;
+  }
   std::string input;
   if (!read_input(line.file, input)) {
     say_error(charset, "Erro: Impossibilidade em ler o ficheiro ", line.file);

@@ -30,9 +30,14 @@ int run_verb(const CommandLine& line, Charset charset) {
 
 }  // namespace
 
-int run_arguments(const CommandLine& line) {
+int run_arguments(const CommandLine& line, bool output_closed) {
   if (line.request == Request::kInteractive && line.folder == nullptr) return kRunInteractive;
   if (line.request == Request::kUsageError) return usage_error(unicode::locale_charset(), line.error, line.error_argument);
+  if (output_closed && line.request != Request::kInteractive) {
+    // What a verb prints would go nowhere: it does nothing rather than succeed unseen.
+    say_error(unicode::locale_charset(), kCannotWriteOutput);
+    return 2;
+  }
   if (line.request == Request::kHelp || line.request == Request::kVersion) {
     VerbOutput out(unicode::locale_charset());
     out.console_text(line.request == Request::kHelp ? usage_text() : version_line());

@@ -1,5 +1,4 @@
 // What every verb that reads the store says when the store or the output fails it.
-#include <unistd.h>
 
 #include <cerrno>
 
@@ -10,7 +9,7 @@
 bool store_opened(const FileIn& store, Charset charset) {
   if (store.ok()) return true;
   // The store comes into being at the first addition: no store is no collection yet.
-  if (::access(kStoreFile, F_OK) != 0)
+  if (!name_taken(kStoreFile))  // a dangling link is a name that stands
     say_error(charset, "Erro: Não há colecção nesta pasta: falta o ficheiro "_cp, kStoreFile);
   else
     say_error(charset, "Erro: Impossibilidade em abrir o ficheiro ", kStoreFile);
@@ -26,6 +25,6 @@ int finish_output(VerbOutput& out, int status) {
   if (out.flush()) return status;
   // A reader that has gone (`talvo exportar | head`) wanted no more: not a failure.
   if (out.error() == EPIPE) return status;
-  say_error(out.charset(), "Erro: Impossibilidade em escrever na saída"_cp);
+  say_error(out.charset(), kCannotWriteOutput);
   return 2;
 }
