@@ -146,6 +146,47 @@ TEST(ImportVerbTest, ChecksSkipsAndAppends) {
   }
 }
 
+TEST(ImportVerbTest, AdicionarChecksAndWritesOneEntryAsImportarDoes) {
+  const std::string held = added_layout({{"\"J\xE1 c\xE1.\"", "Z"}});
+  const struct {
+    const char* what;
+    std::string store;  // "" for no store at all
+    std::string quote, author;
+    std::string store_after;
+    int status;
+    std::string out, err;  // UTF-8
+    bool lock = false;
+  } cases[] = {
+      {"into a folder with no collection", "", "\xE2\x80\x9CUm \xC3\xA9.\xE2\x80\x9D", " A ",
+       added_layout({{"\"Um \xE9.\"", "A"}}), 0, "Entrada adicionada.\n", ""},
+      {"already held, once trimmed", held, "  \"J\xC3\xA1 c\xC3\xA1.\"\n", "\xC2\xA0Z", held, 1,
+       "A entrada j\xC3\xA1 existe.\n", ""},
+      {"a blank author", held, "Um.", " \t", held, 1, "", "Entrada recusada: sem autor\n"},
+      {"a character the store cannot hold", held, "Custa 5 \xE2\x82\xAC.", "Eu", held, 1, "",
+       "Entrada recusada: car\xC3\xA1" "cter n\xC3\xA3o admitido: U+20AC \xE2\x82\xAC\n"},
+      {"another talvo holds the collection", held, "Um.", "A", held, 2, "",
+       "Erro: A colec\xC3\xA7\xC3\xA3o de cita\xC3\xA7\xC3\xB5" "es desta pasta j\xC3\xA1 est\xC3\xA1 "
+       "aberta noutro talvo.\n", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchDir dir;
+    if (!c.store.empty()) dir.write("citas.txt", c.store);
+    int folder = -1;
+    if (c.lock) {
+      folder = ::open(dir.data().c_str(), O_RDONLY | O_DIRECTORY);
+      ASSERT_EQ(::flock(folder, LOCK_EX | LOCK_NB), 0);
+    }
+    Outcome r = run_cli(dir, {"adicionar", c.quote, c.author}, Locale::kUtf8);
+    if (folder >= 0) ::close(folder);
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(dir.read("citas.txt").value_or(""), c.store_after);
+    EXPECT_EQ(dir.listing(), c.store_after.empty() ? "" : "citas.txt");
+  }
+}
+
 TEST(ImportVerbTest, AFailureAtAnyStepLeavesTheStoreAsItWas) {
   const std::string held = added_layout(kSample);
   const std::string not_added =

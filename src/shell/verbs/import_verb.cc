@@ -54,14 +54,7 @@ int import_verb(const CommandLine& line, Charset charset) {
     return 2;
   }
   StoreAdditions store;
-  switch (store.open()) {
-    case StoreAdditions::Opened::kReady: break;
-    case StoreAdditions::Opened::kFailed: return store_read_failed(charset);
-    case StoreAdditions::Opened::kCutShort:
-      say_error(charset, "Erro: A colecção termina numa entrada incompleta (linha "_cp +
-                             std::to_string(store.cut_line()) + "); corrija-a antes de importar.");
-      return 2;
-  }
+  if (int status = open_store(store, charset); status != 0) return status;
 
   EntrySource source(in, line.format, charset);
   ImportReport report;

@@ -1,10 +1,12 @@
-// What every verb that reads the store says when the store or the output fails it.
+// What every verb that reads the store says when the store or the output fails it, and
+// the store read for additions.
 #include <unistd.h>
 
 #include <cerrno>
 
 #include "cp850.h"
 #include "data_files.h"
+#include "store_additions.h"
 #include "verbs.h"
 
 bool store_opened(const FileIn& store, Charset charset) {
@@ -15,6 +17,17 @@ bool store_opened(const FileIn& store, Charset charset) {
   else
     say_error(charset, "Erro: Impossibilidade em abrir o ficheiro ", kStoreFile);
   return false;
+}
+
+int open_store(StoreAdditions& store, Charset charset) {
+  switch (store.open()) {
+    case StoreAdditions::Opened::kReady: return 0;
+    case StoreAdditions::Opened::kFailed: return store_read_failed(charset);
+    case StoreAdditions::Opened::kCutShort: break;
+  }
+  say_error(charset, "Erro: A colecção termina numa entrada incompleta (linha "_cp +
+                         std::to_string(store.cut_line()) + "); corrija-a antes de importar.");
+  return 2;
 }
 
 int store_read_failed(Charset charset) {
