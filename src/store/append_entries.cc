@@ -1,18 +1,18 @@
 // Appending entries to a data file in one synced append: all of them, or none.
 #include "store.h"
 
-bool append_entries(const char *name,
-                    const std::function<void(FileOut &)> &put) {
+Appended append_entries(const char *name,
+                        const std::function<void(FileOut &)> &put) {
   file_exists(name);
   FileOut file(name, FileOut::Mode::kAppend);
   if (!file.ok())
-    return false;
+    return Appended::kNotOpened;
   const long long before = file_size(file.fd());
   put(file);
   if (file.sync())
-    return true;
+    return Appended::kDone;
   // A part left behind would spoil the next entry read.
   if (before >= 0)
     file.cut_back(before);
-  return false;
+  return Appended::kNotWritten;
 }

@@ -2,6 +2,7 @@
 #include "incoming_entry.h"
 
 #include <algorithm>
+#include <array>
 
 #include "cp850.h"
 #include "encoding.h"
@@ -42,6 +43,7 @@ std::basic_string_view<Char> without_blanks(std::basic_string_view<Char> text) {
 
 /// Whether the character is a double quotation mark of any kind.
 constexpr bool is_double_mark(char32_t c) {
+  if (c < 0xAB) return c == U'"';  // the common case, at once
   switch (c) {
     case U'"': case U'\u201C': case U'\u201D': case U'\u201E': case U'\u201F':
     case U'\u00AB': case U'\u00BB': case U'\u2039': case U'\u203A':
@@ -79,28 +81,82 @@ std::u32string_view quotation_text(std::u32string_view text) {
   return text;
 }
 
-/// Appends `text` to `out` with the typographic marks replaced by the signs a quotation
-/// admits; whether any was.
-bool replace_marks(std::u32string_view text, std::u32string& out) {
-  bool replaced = false;
-  for (char32_t c : text) {
-    if (is_double_mark(c) || is_single_mark(c)) {
-      replaced |= c != U'\'';
-      out += U'\'';
-    } else if (is_dash(c)) {
-      replaced = true;
-      out += U'-';
-    } else if (c == U'\u2026') {
-      replaced = true;
-      out += U"...";
-    } else if (c == kNoBreakSpace) {
-      replaced = true;
-      out += U' ';
-    } else {
-      out += c;
+/// What the typographic mark `c` becomes in a quotation: appended to `out`; false when
+/// `c` is no such mark.
+bool replace_mark(char32_t c, std::u32string& out) {
+  if (is_double_mark(c) || is_single_mark(c)) out += U'\'';
+  else if (is_dash(c)) out += U'-';
+  else if (c == U'\u2026') out += U"...";
+  else if (c == kNoBreakSpace) out += U' ';
+  else return false;
+  return true;
+}
+
+/// Whether the character may be a typographic mark (below U+0100, whether it is one).
+bool is_mark(char32_t c) {
+  static const std::array<bool, 256> kLatin = [] {
+    std::array<bool, 256> table{};
+    std::u32string out;
+    for (char32_t code = 0; code < 256; ++code) table[code] = replace_mark(code, out);
+    return table;
+  }();
+  return c >= 256 || kLatin[c];
+}
+
+/// The file byte a field stores for the character `c`, or -1 when the field cannot hold
+/// it: a quotation holds only what the record reader reads back.
+int file_byte(char32_t c, TextField field) {
+  std::string console, file;
+  char32_t refused = 0;
+  if (!to_cp850(std::u32string_view(&c, 1), field, console, refused)) return -1;
+  cp850_to_file(console, file);
+  const auto byte = static_cast<unsigned char>(file[0]);
+  return field == TextField::kQuote && !admitted_in_quote(byte) ? -1 : byte;
+}
+
+/// file_byte, from a table for the characters below U+0100 (nearly all of them).
+template <TextField field>
+int field_byte(char32_t c) {
+  static const std::array<short, 256> kLatin = [] {
+    std::array<short, 256> table{};
+    for (char32_t code = 0; code < 256; ++code)
+      table[code] = static_cast<short>(file_byte(code, field));
+    return table;
+  }();
+  return c < 256 ? kLatin[c] : file_byte(c, field);
+}
+
+/// The quotation's file bytes, in one pass over `raw`, when it is the common case: every
+/// character below U+0100, none refused and none a typographic mark, its only double
+/// quotes ('"') a pair around it. False leaves it to the general path, which also names
+/// what is refused.
+bool plain_quote(std::string_view raw, Charset input, std::string& out) {
+  static const std::array<short, 256> kPlain = [] {
+    std::array<short, 256> table{};
+    for (char32_t code = 0; code < 256; ++code)
+      table[code] = static_cast<short>(is_mark(code) ? -1 : field_byte<TextField::kQuote>(code));
+    return table;
+  }();
+  std::string_view text = without_blank_lines(raw);
+  const std::string_view marks = without_blanks(text);
+  if (marks.size() >= 2 && marks.front() == '"' && marks.back() == '"' &&
+      marks.substr(1, marks.size() - 2).find('"') == std::string_view::npos)
+    text = without_blank_lines(marks.substr(1, marks.size() - 2));
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    auto byte = static_cast<unsigned char>(text[i]);
+    char32_t code = byte;
+    if (input == Charset::kCp850) {
+      code = cp850::to_unicode(byte);
+    } else if (byte >= 0x80) {  // U+0080 to U+00FF are two bytes, C2 or C3 and one more
+      if ((byte != 0xC2 && byte != 0xC3) || i + 1 == text.size()) return false;
+      const auto next = static_cast<unsigned char>(text[++i]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = static_cast<char32_t>(((byte & 0x1F) << 6) | (next & 0x3F));
     }
+    if (code >= 256 || kPlain[code] < 0) return false;
+    out += static_cast<char>(kPlain[code]);
   }
-  return replaced;
+  return true;
 }
 
 Refusal not_admitted(char32_t code, Charset output) {
@@ -123,10 +179,11 @@ bool author_text(std::u32string& chars) {
 
 /// Checks an author's characters (already trimmed) and appends their file bytes to `out`.
 Refusal author_bytes(std::u32string_view name, Charset output, std::string& out) {
-  std::string console;
-  char32_t refused = 0;
-  if (!to_cp850(name, TextField::kAuthor, console, refused)) return not_admitted(refused, output);
-  cp850_to_file(console, out);
+  for (char32_t c : name) {
+    const int byte = field_byte<TextField::kAuthor>(c);
+    if (byte < 0) return not_admitted(c, output);
+    out += static_cast<char>(byte);
+  }
   return {};
 }
 
@@ -140,19 +197,26 @@ const char* const kTooLongAuthor = "o autor tem mais de 49 caracteres";
 Refusal take_entry(std::string_view quote, std::string_view author, Charset input,
                    Charset output, StoredForm& entry, std::string_view default_author) {
   std::u32string quote_chars, author_chars;
-  if (!unicode::decode(quote, input, quote_chars) || !unicode::decode(author, input, author_chars))
-    return {"texto que não é UTF-8 válido"_cp, {}};
-  std::u32string text;
-  entry.replaced = replace_marks(quotation_text(quote_chars), text);
-  std::string console;
-  char32_t refused = 0;
-  if (!to_cp850(text, TextField::kQuote, console, refused)) return not_admitted(refused, output);
+  if (!unicode::decode(author, input, author_chars)) return {"texto que não é UTF-8 válido"_cp, {}};
+  entry.replaced = false;
   entry.quote.assign(1, '"');
-  cp850_to_file(console, entry.quote);
-  for (std::size_t i = 0; i < text.size(); ++i)
-    if (!admitted_in_quote(static_cast<unsigned char>(entry.quote[1 + i])))
-      return not_admitted(text[i], output);
-  if (text.size() > kLongestQuote) return {"citação com mais de 1997 caracteres"_cp, {}};
+  if (!plain_quote(quote, input, entry.quote)) {
+    entry.quote.resize(1);
+    if (!unicode::decode(quote, input, quote_chars)) return {"texto que não é UTF-8 válido"_cp, {}};
+  }
+  // Each character, its typographic marks replaced, to its file byte, in text order.
+  std::u32string replaced;
+  for (char32_t c : quotation_text(quote_chars)) {
+    if (is_mark(c) && replace_mark(c, replaced.erase())) {
+      entry.replaced = true;
+      for (char32_t r : replaced) entry.quote += static_cast<char>(field_byte<TextField::kQuote>(r));
+      continue;
+    }
+    const int byte = field_byte<TextField::kQuote>(c);
+    if (byte < 0) return not_admitted(c, output);
+    entry.quote += static_cast<char>(byte);
+  }
+  if (entry.quote.size() - 1 > kLongestQuote) return {"citação com mais de 1997 caracteres"_cp, {}};
   entry.quote += '"';
 
   entry.replaced |= author_text(author_chars);
