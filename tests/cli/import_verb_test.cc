@@ -218,5 +218,34 @@ TEST(ImportVerbTest, AFailureAtAnyStepLeavesTheStoreAsItWas) {
   }
 }
 
+TEST(ImportVerbTest, AKillAtAnyStepLeavesTheOldStoreOrTheNew) {
+  const std::string held = added_layout(kSample);
+  std::string input;
+  for (int i = 0; i < 50000; ++i) input += "Q" + std::to_string(i) + ".\n-- A\n\n";
+  ScratchDir whole;
+  whole.write("citas.txt", held);
+  whole.write("entrada", input);
+  ASSERT_EQ(run_cli(whole, {"importar", "entrada"}).status, 0);
+  const std::optional<std::string> imported = whole.read("citas.txt");
+  // Killed before its first step, then before each next one, until a run is not killed.
+  int step = 1;
+  for (; step < 1000; ++step) {
+    ScratchDir dir;
+    dir.write("citas.txt", held);
+    dir.write("entrada", input);
+    Outcome r = run_talvo_with(dir, {"importar", "entrada"}, "",
+                               {{"LD_PRELOAD", fail_io_library()},
+                                {"TALVO_KILL_AT", std::to_string(step)}});
+    const std::optional<std::string> store = dir.read("citas.txt");
+    ASSERT_TRUE(store == held || store == imported) << "killed at step " << step;
+    if (r.status == 0) {
+      EXPECT_EQ(store, imported);
+      break;
+    }
+  }
+  EXPECT_GT(step, 4);  // the scratch file's writes, its sync, the rename, the folder's sync
+  EXPECT_LT(step, 1000);
+}
+
 }  // namespace
 }  // namespace talvo_test
