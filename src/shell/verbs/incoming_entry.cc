@@ -126,22 +126,10 @@ int field_byte(char32_t c) {
   return c < 256 ? kLatin[c] : file_byte(c, field);
 }
 
-/// The quotation's file bytes, in one pass over `raw`, when it is the common case: every
-/// character below U+0100, none refused and none a typographic mark, its only double
-/// quotes ('"') a pair around it. False leaves it to the general path, which also names
-/// what is refused.
-bool plain_quote(std::string_view raw, Charset input, std::string& out) {
-  static const std::array<short, 256> kPlain = [] {
-    std::array<short, 256> table{};
-    for (char32_t code = 0; code < 256; ++code)
-      table[code] = static_cast<short>(is_mark(code) ? -1 : field_byte<TextField::kQuote>(code));
-    return table;
-  }();
-  std::string_view text = without_blank_lines(raw);
-  const std::string_view marks = without_blanks(text);
-  if (marks.size() >= 2 && marks.front() == '"' && marks.back() == '"' &&
-      marks.substr(1, marks.size() - 2).find('"') == std::string_view::npos)
-    text = without_blank_lines(marks.substr(1, marks.size() - 2));
+/// Hands `take` each character of `text` (in `input`) while all are below U+0100 and
+/// `take` accepts them; false at the first that is not, or is not accepted.
+template <class Take>
+bool each_latin(std::string_view text, Charset input, Take&& take) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     auto byte = static_cast<unsigned char>(text[i]);
     char32_t code = byte;
@@ -153,10 +141,48 @@ bool plain_quote(std::string_view raw, Charset input, std::string& out) {
       if ((next & 0xC0) != 0x80) return false;
       code = static_cast<char32_t>(((byte & 0x1F) << 6) | (next & 0x3F));
     }
-    if (code >= 256 || kPlain[code] < 0) return false;
-    out += static_cast<char>(kPlain[code]);
+    if (code >= 256 || !take(code)) return false;
   }
   return true;
+}
+
+/// The file bytes of the characters below U+0100 that a field takes as they are (no
+/// typographic mark, nothing refused); -1 for the others.
+template <TextField field>
+const std::array<short, 256>& plain_bytes() {
+  static const std::array<short, 256> kPlain = [] {
+    std::array<short, 256> table{};
+    for (char32_t code = 0; code < 256; ++code)
+      table[code] = static_cast<short>(is_mark(code) ? -1 : field_byte<field>(code));
+    return table;
+  }();
+  return kPlain;
+}
+
+/// The quotation's file bytes, in one pass over `raw`, when it is the common case: every
+/// character below U+0100, none refused and none a typographic mark, its only double
+/// quotes ('"') a pair around it. False leaves it to the general path, which also names
+/// what is refused.
+bool plain_quote(std::string_view raw, Charset input, std::string& out) {
+  const std::array<short, 256>& plain = plain_bytes<TextField::kQuote>();
+  std::string_view text = without_blank_lines(raw);
+  const std::string_view marks = without_blanks(text);
+  if (marks.size() >= 2 && marks.front() == '"' && marks.back() == '"' &&
+      marks.substr(1, marks.size() - 2).find('"') == std::string_view::npos)
+    text = without_blank_lines(marks.substr(1, marks.size() - 2));
+  return each_latin(text, input, [&](char32_t code) {
+    out += static_cast<char>(plain[code]);
+    return plain[code] >= 0;
+  });
+}
+
+/// The author's file bytes in one pass, in the common case as plain_quote takes it.
+bool plain_author(std::string_view raw, Charset input, std::string& out) {
+  const std::array<short, 256>& plain = plain_bytes<TextField::kAuthor>();
+  return each_latin(without_blanks(raw), input, [&](char32_t code) {
+    out += static_cast<char>(plain[code]);
+    return plain[code] >= 0;
+  });
 }
 
 Refusal not_admitted(char32_t code, Charset output) {
@@ -197,7 +223,6 @@ const char* const kTooLongAuthor = "o autor tem mais de 49 caracteres";
 Refusal take_entry(std::string_view quote, std::string_view author, Charset input,
                    Charset output, StoredForm& entry, std::string_view default_author) {
   std::u32string quote_chars, author_chars;
-  if (!unicode::decode(author, input, author_chars)) return {"texto que não é UTF-8 válido"_cp, {}};
   entry.replaced = false;
   entry.quote.assign(1, '"');
   if (!plain_quote(quote, input, entry.quote)) {
@@ -219,14 +244,19 @@ Refusal take_entry(std::string_view quote, std::string_view author, Charset inpu
   if (entry.quote.size() - 1 > kLongestQuote) return {"citação com mais de 1997 caracteres"_cp, {}};
   entry.quote += '"';
 
-  entry.replaced |= author_text(author_chars);
   entry.author.clear();
-  if (Refusal fault = author_bytes(author_chars, output, entry.author); fault.refused())
-    return fault;
-  if (author_chars.empty()) {
+  if (!plain_author(author, input, entry.author)) {
+    entry.author.clear();
+    if (!unicode::decode(author, input, author_chars)) return {"texto que não é UTF-8 válido"_cp, {}};
+    entry.replaced |= author_text(author_chars);
+    if (Refusal fault = author_bytes(author_chars, output, entry.author); fault.refused())
+      return fault;
+  }
+  // One file byte a character.
+  if (entry.author.empty()) {
     if (default_author.empty()) return {"sem autor"_cp, {}};
     entry.author.assign(default_author);
-  } else if (author_too_long(author_chars.size())) {
+  } else if (author_too_long(entry.author.size())) {
     return {kTooLongAuthor, {}};
   }
   return {};
