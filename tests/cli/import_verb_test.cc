@@ -157,9 +157,10 @@ TEST(ImportVerbTest, AdicionarChecksAndWritesOneEntryAsImportarDoes) {
     std::string out, err;  // UTF-8
     bool lock = false;
   } cases[] = {
-      {"into a folder with no collection", "", "\xE2\x80\x9CUm \xC3\xA9.\xE2\x80\x9D", " A ",
-       added_layout({{"\"Um \xE9.\"", "A"}}), 0, "Entrada adicionada.\n", ""},
-      {"already held, once trimmed", held, "  \"J\xC3\xA1 c\xC3\xA1.\"\n", "\xC2\xA0Z", held, 1,
+      {"into a folder with no collection; CR LF ends a line", "",
+       "\xE2\x80\x9CUm \xC3\xA9,\r\ndois.\xE2\x80\x9D", " A ",
+       added_layout({{"\"Um \xE9,\ndois.\"", "A"}}), 0, "Entrada adicionada.\n", ""},
+      {"already held, once trimmed", held, "  \"J\xC3\xA1 c\xC3\xA1.\"\r\n", "\xC2\xA0Z", held, 1,
        "A entrada j\xC3\xA1 existe.\n", ""},
       {"a blank author", held, "Um.", " \t", held, 1, "", "Entrada recusada: sem autor\n"},
       {"a character the store cannot hold", held, "Custa 5 \xE2\x82\xAC.", "Eu", held, 1, "",

@@ -1,5 +1,7 @@
 // adicionar: one entry from the arguments, checked as importar checks one and added
 // through the store's one rewrite, under the collection's lock.
+#include <string>
+
 #include "collection_lock.h"
 #include "cp850.h"
 #include "incoming_entry.h"
@@ -12,8 +14,11 @@ int add_verb(const CommandLine& line, Charset charset) {
     say_error(charset, kCollectionBusy);
     return 2;
   }
+  // A quotation pasted from elsewhere may end its lines in CR LF, as a file may.
+  std::string quote = line.quote;
+  for (std::size_t at; (at = quote.find("\r\n")) != std::string::npos;) quote.erase(at, 1);
   StoredForm entry;
-  const Refusal why = take_entry(line.quote, line.author, charset, charset, entry);
+  const Refusal why = take_entry(quote, line.author, charset, charset, entry);
   if (why.refused()) {
     say_error(charset, "Entrada recusada: " + why.reason + (why.detail.empty() ? "" : ": "),
               why.detail);
