@@ -126,63 +126,77 @@ int field_byte(char32_t c) {
   return c < 256 ? kLatin[c] : file_byte(c, field);
 }
 
-/// Hands `take` each character of `text` (in `input`) while all are below U+0100 and
-/// `take` accepts them; false at the first that is not, or is not accepted.
+/// Hands `take` each character of `text` while `take` accepts it: in code page 850 its
+/// byte, in UTF-8 its code while below U+0100. False at the first character not taken.
 template <class Take>
-bool each_latin(std::string_view text, Charset input, Take&& take) {
+bool each_plain(std::string_view text, Charset input, Take&& take) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     auto byte = static_cast<unsigned char>(text[i]);
-    char32_t code = byte;
-    if (input == Charset::kCp850) {
-      code = cp850::to_unicode(byte);
-    } else if (byte >= 0x80) {  // U+0080 to U+00FF are two bytes, C2 or C3 and one more
+    if (input == Charset::kUtf8 && byte >= 0x80) {  // U+0080 to U+00FF: C2 or C3, then one
       if ((byte != 0xC2 && byte != 0xC3) || i + 1 == text.size()) return false;
       const auto next = static_cast<unsigned char>(text[++i]);
       if ((next & 0xC0) != 0x80) return false;
-      code = static_cast<char32_t>(((byte & 0x1F) << 6) | (next & 0x3F));
+      byte = static_cast<unsigned char>(((byte & 0x1F) << 6) | (next & 0x3F));
     }
-    if (code >= 256 || !take(code)) return false;
+    if (!take(byte)) return false;
   }
   return true;
 }
 
-/// The file bytes of the characters below U+0100 that a field takes as they are (no
-/// typographic mark, nothing refused); -1 for the others.
+/// The file bytes of the characters that a field takes as they are (no typographic mark,
+/// nothing refused), by their code page 850 byte or, for UTF-8, their code below U+0100;
+/// -1 for the others.
 template <TextField field>
-const std::array<short, 256>& plain_bytes() {
-  static const std::array<short, 256> kPlain = [] {
+const std::array<short, 256>& plain_bytes(Charset input) {
+  static const auto kMake = [](Charset charset) {
     std::array<short, 256> table{};
-    for (char32_t code = 0; code < 256; ++code)
-      table[code] = static_cast<short>(is_mark(code) ? -1 : field_byte<field>(code));
+    std::u32string replaced;
+    for (int i = 0; i < 256; ++i) {
+      const char32_t code = charset == Charset::kCp850
+                                ? cp850::to_unicode(static_cast<unsigned char>(i))
+                                : static_cast<char32_t>(i);
+      table[i] = static_cast<short>(replace_mark(code, replaced) ? -1 : field_byte<field>(code));
+    }
     return table;
-  }();
-  return kPlain;
+  };
+  static const std::array<short, 256> kCp850 = kMake(Charset::kCp850);
+  static const std::array<short, 256> kUtf8 = kMake(Charset::kUtf8);
+  return input == Charset::kCp850 ? kCp850 : kUtf8;
+}
+
+/// Appends the file bytes of `text` by the table `plain`; false when one has none.
+bool plain_bytes_of(std::string_view text, Charset input, const std::array<short, 256>& plain,
+                    std::string& out) {
+  const std::size_t start = out.size();
+  out.resize(start + text.size());  // at most one file byte a byte
+  char* at = out.data() + start;
+  const bool plain_text = each_plain(text, input, [&](unsigned char c) {
+    *at++ = static_cast<char>(plain[c]);
+    return plain[c] >= 0;
+  });
+  out.resize(static_cast<std::size_t>(at - out.data()));
+  return plain_text;
 }
 
 /// The quotation's file bytes, in one pass over `raw`, when it is the common case: every
-/// character below U+0100, none refused and none a typographic mark, its only double
+/// character one byte of code page 850 or below U+0100, none refused and none a
+/// typographic mark, its only double
 /// quotes ('"') a pair around it. False leaves it to the general path, which also names
 /// what is refused.
 bool plain_quote(std::string_view raw, Charset input, std::string& out) {
-  const std::array<short, 256>& plain = plain_bytes<TextField::kQuote>();
+  const std::array<short, 256>& plain = plain_bytes<TextField::kQuote>(input);
   std::string_view text = without_blank_lines(raw);
   const std::string_view marks = without_blanks(text);
   if (marks.size() >= 2 && marks.front() == '"' && marks.back() == '"' &&
       marks.substr(1, marks.size() - 2).find('"') == std::string_view::npos)
     text = without_blank_lines(marks.substr(1, marks.size() - 2));
-  return each_latin(text, input, [&](char32_t code) {
-    out += static_cast<char>(plain[code]);
-    return plain[code] >= 0;
-  });
+  return plain_bytes_of(text, input, plain, out);
 }
 
 /// The author's file bytes in one pass, in the common case as plain_quote takes it.
 bool plain_author(std::string_view raw, Charset input, std::string& out) {
-  const std::array<short, 256>& plain = plain_bytes<TextField::kAuthor>();
-  return each_latin(without_blanks(raw), input, [&](char32_t code) {
-    out += static_cast<char>(plain[code]);
-    return plain[code] >= 0;
-  });
+  const std::array<short, 256>& plain = plain_bytes<TextField::kAuthor>(input);
+  return plain_bytes_of(without_blanks(raw), input, plain, out);
 }
 
 Refusal not_admitted(char32_t code, Charset output) {
