@@ -170,10 +170,20 @@ bool plain_bytes_of(std::string_view text, Charset input, const std::array<short
   const std::size_t start = out.size();
   out.resize(start + text.size());  // at most one file byte a byte
   char* at = out.data() + start;
-  const bool plain_text = each_plain(text, input, [&](unsigned char c) {
+  auto take = [&](unsigned char c) {
     *at++ = static_cast<char>(plain[c]);
     return plain[c] >= 0;
-  });
+  };
+  bool plain_text = true;
+  if (input == Charset::kCp850) {  // a byte a character: the loop at its simplest
+    for (char c : text)
+      if (!take(static_cast<unsigned char>(c))) {
+        plain_text = false;
+        break;
+      }
+  } else {
+    plain_text = each_plain(text, input, take);
+  }
   out.resize(static_cast<std::size_t>(at - out.data()));
   return plain_text;
 }
