@@ -92,17 +92,6 @@ bool replace_mark(char32_t c, std::u32string& out) {
   return true;
 }
 
-/// Whether the character may be a typographic mark (below U+0100, whether it is one).
-bool is_mark(char32_t c) {
-  static const std::array<bool, 256> kLatin = [] {
-    std::array<bool, 256> table{};
-    std::u32string out;
-    for (char32_t code = 0; code < 256; ++code) table[code] = replace_mark(code, out);
-    return table;
-  }();
-  return c >= 256 || kLatin[c];
-}
-
 /// The file byte a field stores for the character `c`, or -1 when the field cannot hold
 /// it: a quotation holds only what the record reader reads back.
 int file_byte(char32_t c, TextField field) {
@@ -114,54 +103,57 @@ int file_byte(char32_t c, TextField field) {
   return field == TextField::kQuote && !admitted_in_quote(byte) ? -1 : byte;
 }
 
-/// file_byte, from a table for the characters below U+0100 (nearly all of them).
-template <TextField field>
-int field_byte(char32_t c) {
-  static const std::array<short, 256> kLatin = [] {
+/// Hands `take` the code page 850 byte of each character of `text` (given in `input`);
+/// false at the first that `take` refuses, that the code page lacks, or at malformed UTF-8.
+template <class Take>
+bool each_cp850(std::string_view text, Charset input, Take&& take) {
+  static const std::array<short, 256> kLatin = [] {  // below U+0100, at once
     std::array<short, 256> table{};
     for (char32_t code = 0; code < 256; ++code)
-      table[code] = static_cast<short>(file_byte(code, field));
+      table[code] = static_cast<short>(cp850::from_unicode(code));
     return table;
   }();
-  return c < 256 ? kLatin[c] : file_byte(c, field);
-}
-
-/// Hands `take` each character of `text` while `take` accepts it: in code page 850 its
-/// byte, in UTF-8 its code while below U+0100. False at the first character not taken.
-template <class Take>
-bool each_plain(std::string_view text, Charset input, Take&& take) {
+  auto follows = [&](std::size_t i) {
+    return i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+  };
   for (std::size_t i = 0; i < text.size(); ++i) {
-    auto byte = static_cast<unsigned char>(text[i]);
-    if (input == Charset::kUtf8 && byte >= 0x80) {  // U+0080 to U+00FF: C2 or C3, then one
-      if ((byte != 0xC2 && byte != 0xC3) || i + 1 == text.size()) return false;
-      const auto next = static_cast<unsigned char>(text[++i]);
-      if ((next & 0xC0) != 0x80) return false;
-      byte = static_cast<unsigned char>(((byte & 0x1F) << 6) | (next & 0x3F));
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (input == Charset::kCp850 || byte < 0x80) {
+      if (!take(byte)) return false;
+      continue;
     }
-    if (!take(byte)) return false;
+    char32_t code = 0;
+    if (byte >= 0xC2 && byte <= 0xDF && follows(i + 1)) {
+      code = ((byte & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
+      i += 1;
+    } else if (byte >= 0xE0 && byte <= 0xEF && follows(i + 1) && follows(i + 2)) {
+      code = ((byte & 0x0Fu) << 12) | ((static_cast<unsigned char>(text[i + 1]) & 0x3Fu) << 6) |
+             (static_cast<unsigned char>(text[i + 2]) & 0x3Fu);
+      if (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF)) return false;  // malformed
+      i += 2;
+    } else {
+      return false;  // malformed, or past U+FFFF: no code page 850 character
+    }
+    const int cp850_byte = code < 256 ? kLatin[code] : cp850::from_unicode(code);
+    if (cp850_byte < 0 || !take(static_cast<unsigned char>(cp850_byte))) return false;
   }
   return true;
 }
 
 /// The file bytes of the characters that a field takes as they are (no typographic mark,
-/// nothing refused), by their code page 850 byte or, for UTF-8, their code below U+0100;
-/// -1 for the others.
+/// nothing refused), by their code page 850 byte; -1 for the others.
 template <TextField field>
-const std::array<short, 256>& plain_bytes(Charset input) {
-  static const auto kMake = [](Charset charset) {
+const std::array<short, 256>& plain_bytes() {
+  static const std::array<short, 256> kPlain = [] {
     std::array<short, 256> table{};
     std::u32string replaced;
-    for (int i = 0; i < 256; ++i) {
-      const char32_t code = charset == Charset::kCp850
-                                ? cp850::to_unicode(static_cast<unsigned char>(i))
-                                : static_cast<char32_t>(i);
-      table[i] = static_cast<short>(replace_mark(code, replaced) ? -1 : field_byte<field>(code));
+    for (int byte = 0; byte < 256; ++byte) {
+      const char32_t code = cp850::to_unicode(static_cast<unsigned char>(byte));
+      table[byte] = static_cast<short>(replace_mark(code, replaced) ? -1 : file_byte(code, field));
     }
     return table;
-  };
-  static const std::array<short, 256> kCp850 = kMake(Charset::kCp850);
-  static const std::array<short, 256> kUtf8 = kMake(Charset::kUtf8);
-  return input == Charset::kCp850 ? kCp850 : kUtf8;
+  }();
+  return kPlain;
 }
 
 /// Appends the file bytes of `text` by the table `plain`; false when one has none.
@@ -182,19 +174,18 @@ bool plain_bytes_of(std::string_view text, Charset input, const std::array<short
         break;
       }
   } else {
-    plain_text = each_plain(text, input, take);
+    plain_text = each_cp850(text, input, take);
   }
   out.resize(static_cast<std::size_t>(at - out.data()));
   return plain_text;
 }
 
 /// The quotation's file bytes, in one pass over `raw`, when it is the common case: every
-/// character one byte of code page 850 or below U+0100, none refused and none a
-/// typographic mark, its only double
-/// quotes ('"') a pair around it. False leaves it to the general path, which also names
-/// what is refused.
+/// character one of code page 850, none refused and none a typographic mark, its only
+/// double quotes ('"') a pair around it. False leaves it to the general path, which also
+/// names what is refused.
 bool plain_quote(std::string_view raw, Charset input, std::string& out) {
-  const std::array<short, 256>& plain = plain_bytes<TextField::kQuote>(input);
+  const std::array<short, 256>& plain = plain_bytes<TextField::kQuote>();
   std::string_view text = without_blank_lines(raw);
   const std::string_view marks = without_blanks(text);
   if (marks.size() >= 2 && marks.front() == '"' && marks.back() == '"' &&
@@ -205,7 +196,7 @@ bool plain_quote(std::string_view raw, Charset input, std::string& out) {
 
 /// The author's file bytes in one pass, in the common case as plain_quote takes it.
 bool plain_author(std::string_view raw, Charset input, std::string& out) {
-  const std::array<short, 256>& plain = plain_bytes<TextField::kAuthor>(input);
+  const std::array<short, 256>& plain = plain_bytes<TextField::kAuthor>();
   return plain_bytes_of(without_blanks(raw), input, plain, out);
 }
 
@@ -230,7 +221,7 @@ bool author_text(std::u32string& chars) {
 /// Checks an author's characters (already trimmed) and appends their file bytes to `out`.
 Refusal author_bytes(std::u32string_view name, Charset output, std::string& out) {
   for (char32_t c : name) {
-    const int byte = field_byte<TextField::kAuthor>(c);
+    const int byte = file_byte(c, TextField::kAuthor);
     if (byte < 0) return not_admitted(c, output);
     out += static_cast<char>(byte);
   }
@@ -256,12 +247,12 @@ Refusal take_entry(std::string_view quote, std::string_view author, Charset inpu
   // Each character, its typographic marks replaced, to its file byte, in text order.
   std::u32string replaced;
   for (char32_t c : quotation_text(quote_chars)) {
-    if (is_mark(c) && replace_mark(c, replaced.erase())) {
+    if (replace_mark(c, replaced.erase())) {
       entry.replaced = true;
-      for (char32_t r : replaced) entry.quote += static_cast<char>(field_byte<TextField::kQuote>(r));
+      for (char32_t r : replaced) entry.quote += static_cast<char>(file_byte(r, TextField::kQuote));
       continue;
     }
-    const int byte = field_byte<TextField::kQuote>(c);
+    const int byte = file_byte(c, TextField::kQuote);
     if (byte < 0) return not_admitted(c, output);
     entry.quote += static_cast<char>(byte);
   }
