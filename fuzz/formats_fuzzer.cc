@@ -1,5 +1,5 @@
 // Fuzz target: the readers of importar's input formats on arbitrary bytes. The first byte
-// picks the format; texto's entries must read back the same once written out again.
+// picks the format, the second the character set; entries come in order, whole or cut.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -25,20 +25,15 @@ int lines_of(std::string_view input) {
   return lines;
 }
 
-/// The entries in texto, as exportar writes them.
-std::string as_text(const ReadResult& read) {
-  std::string text;
-  for (const ReadEntry& e : read.entries) text += e.quote + "\n\t-- " + e.author + "\n\n";
-  return text;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const EntryFormat format = static_cast<EntryFormat>(data[0] % 3);
-  const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
-  const ReadResult read = read_entries(input, format);
+  if (size < 2) return 0;
+  const Charset charset = data[1] % 2 == 0 ? Charset::kCp850 : Charset::kUtf8;
+  const std::string_view input(reinterpret_cast<const char*>(data) + 2, size - 2);
+  const ReadResult read = read_entries(input, format, charset);
   const int lines = lines_of(input);
   if (!read.malformed.empty()) {
     check(read.entries.empty(), "a malformed file gives no entries");
@@ -53,16 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     line = e.line;
     check(e.author.find('\n') == std::string::npos || format == EntryFormat::kJson,
           "a line format's author is one line");
-    if (format == EntryFormat::kText) check(e.quote[0] == '"', "texto quotations open with \"");
-  }
-  if (format == EntryFormat::kText) {
-    const ReadResult again = read_entries(as_text(read), EntryFormat::kText);
-    check(again.malformed.empty() && again.entries.size() == read.entries.size(),
-          "texto written out reads back");
-    for (std::size_t i = 0; i < read.entries.size(); ++i)
-      check(again.entries[i].quote == read.entries[i].quote &&
-                again.entries[i].author == read.entries[i].author,
-            "texto written out reads back the same entries");
+    if (format != EntryFormat::kJson) check(!e.quote.empty(), "a line format's entry has a line");
+    check(!e.cut || e.quote.size() <= 64 * 1024, "a long entry is held in part");
   }
   return 0;
 }

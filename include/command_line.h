@@ -20,6 +20,7 @@ enum class Request {
   kRandom,
   kExport,
   kImport,
+  kAdd,
   kUsageError,  ///< the arguments could not be understood: `error` says why
 };
 
@@ -35,6 +36,13 @@ struct CommandLine {
   /// exportar, importar: the format; importar: the file read ("-": standard input).
   EntryFormat format = EntryFormat::kText;
   const char* file = nullptr;
+  /// importar: the author of entries that have none (--autor; null when not given), and
+  /// whether only to report what would be done (--simular).
+  const char* default_author = nullptr;
+  bool simulate = false;
+  /// adicionar: the quotation and the author (as typed, in the locale's character set).
+  const char* quote = nullptr;
+  const char* author = nullptr;
   /// kUsageError: what was wrong (code page 850), and the argument it was about (as
   /// typed; empty when none).
   std::string error;

@@ -1,11 +1,14 @@
 // The formats the verbs write entries in and read them from: texto, fortune and json.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "command_line.h"
+#include "file_io.h"
+#include "unicode.h"
 #include "verb_text.h"
 
 /// Writes entries (file code page, as the record reader gives them) to the verbs' output
@@ -38,18 +41,62 @@ struct ReadEntry {
   /// The entry's number in the file (from 1) and the line where it begins.
   int number = 0;
   int line = 0;
-  /// Why the entry cannot be taken as it stands, code page 850 (empty when it can): a
-  /// fault of this entry only, which leaves the rest of the file readable.
-  std::string fault;
+  /// The entry was too long to be held whole: `quote` holds only its first lines, as
+  /// they stand, and `author` is empty.
+  bool cut = false;
 };
 
-/// What reading an input file found: its entries, or where and why it is malformed.
+/// A member of json objects that entries do not read, and how many objects held it.
+struct IgnoredMember {
+  std::string name;  ///< UTF-8
+  int objects = 0;
+};
+
+class FormatReader;
+class InputLines;
+
+/// The entries of an input in one format, read one at a time from a piece of the input
+/// at a time: the input is never held whole. A UTF-8 byte order mark is skipped (and makes
+/// texto and fortune UTF-8), CR LF ends a line like LF.
+class EntrySource {
+ public:
+  /// Reads the file open at `in`; texto and fortune are in `charset`, json always UTF-8.
+  EntrySource(FileIn& in, EntryFormat format, Charset charset);
+  /// Reads the text `text`, held by the caller.
+  EntrySource(std::string_view text, EntryFormat format, Charset charset);
+  ~EntrySource();
+  EntrySource(const EntrySource&) = delete;
+  EntrySource& operator=(const EntrySource&) = delete;
+
+  /// The next entry; false at the end of the input, or when it cannot be read (failed(),
+  /// or malformed() says why).
+  bool next(ReadEntry& entry);
+  /// Why the input is malformed (code page 850), or null; line() tells where.
+  const char* malformed() const { return malformed_; }
+  int line() const;
+  /// Whether a read of the file failed.
+  bool failed() const;
+  /// The input's character set, known once the first entry has been asked for.
+  Charset charset() const;
+  /// The json members not read, in the order they were first met.
+  const std::vector<IgnoredMember>& ignored() const;
+
+ private:
+  std::unique_ptr<InputLines> lines_;
+  std::unique_ptr<FormatReader> reader_;
+  const char* malformed_ = nullptr;
+  int count_ = 0;
+};
+
+/// What reading a whole input found: its entries, or where and why it is malformed.
 struct ReadResult {
   std::vector<ReadEntry> entries;
   /// Empty when the file could be read; otherwise why not (code page 850), and the line.
   std::string malformed;
   int line = 0;
+  std::vector<IgnoredMember> ignored;
 };
 
-/// Reads every entry of `input`, written in `format`.
-ReadResult read_entries(std::string_view input, EntryFormat format);
+/// Reads every entry of `input`, written in `format` (texto and fortune in `charset`).
+ReadResult read_entries(std::string_view input, EntryFormat format,
+                        Charset charset = Charset::kCp850);

@@ -180,6 +180,8 @@ class Rewrite {
   bool ok() const { return out_.ok(); }
   /// Where the new contents go.
   FileOut& out() { return out_; }
+  /// The scratch file's name, for reading back what has been written (once flushed).
+  const std::string& scratch() const { return scratch_; }
   /// Syncs and closes the scratch file, renames it over the target and syncs the
   /// directory. False, with the target as it was and no scratch file, on any failure.
   bool commit();

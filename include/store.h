@@ -27,9 +27,15 @@ inline void flushin(FileIn& in) { scan::flushin(in); }
 void create_file(const char* name);
 /// Creates the data file when it cannot be opened for reading.
 void file_exists(const char* name);
+/// How an append went.
+enum class Appended {
+  kDone,
+  kNotOpened,   ///< the file could not be opened for appending
+  kNotWritten,  ///< it could not be written and synced: it is cut back to what it held
+};
 /// Appends to the data file `name` (created when missing) what `put` writes, and syncs
-/// it; false, with the file cut back to what it held, when it cannot be opened or synced.
-bool append_entries(const char* name, const std::function<void(FileOut&)>& put);
+/// it: the one way entries are added to a file in place.
+Appended append_entries(const char* name, const std::function<void(FileOut&)>& put);
 
 /// Writes into `out` every byte of the file open at `file` but those of the entry at
 /// `span` and at most one separating newline next to it: an empty line before or after

@@ -9,6 +9,8 @@
 /// What a verb says when its output cannot be written (code page 850).
 inline constexpr const char* kCannotWriteOutput = "Erro: Impossibilidade em escrever na saída"_cp;
 
+class StoreAdditions;
+
 /// What run_arguments returns when the interactive program is to run.
 inline constexpr int kRunInteractive = -1;
 
@@ -36,12 +38,17 @@ int search_verb(const CommandLine& line, Charset charset);
 int random_verb(Charset charset);
 /// exportar: every entry, in store order, in the chosen format.
 int export_verb(const CommandLine& line, Charset charset);
-/// importar: the entries of a file appended to the collection.
+/// importar: the entries of a file added to the collection.
 int import_verb(const CommandLine& line, Charset charset);
+/// adicionar: one entry from the arguments added to the collection.
+int add_verb(const CommandLine& line, Charset charset);
 
 /// Whether the store a verb opened for reading is open; when it is not, says why on
 /// standard error (no collection here, or a store that cannot be opened).
 bool store_opened(const FileIn& store, Charset charset);
+/// Reads the store's entries for additions (importar, adicionar): 0 when they are known,
+/// else says why not on standard error and returns 2.
+int open_store(StoreAdditions& store, Charset charset);
 /// Says on standard error that the store could not be read whole; returns 2.
 int store_read_failed(Charset charset);
 /// Hands out the verb's output: `status` when it is all out (or its reader has gone),

@@ -52,6 +52,7 @@ char32_t Utf8Decoder::complete() const {
 
 bool decode(std::string_view text, Charset charset, std::u32string& out) {
   out.clear();
+  out.reserve(text.size());  // at most one character a byte
   if (charset == Charset::kCp850) {
     for (char c : text) out += cp850::to_unicode(static_cast<unsigned char>(c));
     return true;

@@ -20,7 +20,8 @@ int& counter_of(const char* name) { return std::strcmp(name, kAddedJournal) == 0
 bool add_entryH(const char* name, const char* quote, const char* author) {
   // A journal that cannot be opened is met like one that cannot be written: the change
   // it was to record is undone by the caller.
-  if (!append_entries(name, [&](FileOut& journal) { journal.put_entry(quote, author); }))
+  if (append_entries(name, [&](FileOut& journal) { journal.put_entry(quote, author); }) !=
+      Appended::kDone)
     return false;
   ++counter_of(name);
   return true;

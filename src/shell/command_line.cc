@@ -19,6 +19,7 @@ constexpr Verb kVerbs[] = {
     {"aleatoria", Request::kRandom}, {"aleat\xC3\xB3ria", Request::kRandom},  // UTF-8
     {"aleat\xA2ria", Request::kRandom},  // code page 850
     {"exportar", Request::kExport},  {"importar", Request::kImport},
+    {"adicionar", Request::kAdd},
 };
 
 /// Marks the command line as a usage error.
@@ -40,6 +41,7 @@ void take_format(CommandLine& line, std::string_view value) {
 /// What an option seen among the arguments was, for the checks once the verb is known.
 struct Seen {
   bool help = false, version = false, ignore_case = false, ignore_accents = false, format = false;
+  bool default_author = false, simulate = false;
 };
 
 /// Takes the option at argv[i] (which starts with '-' and is not "-" or "--"); may take
@@ -85,6 +87,11 @@ void take_option(CommandLine& line, Seen& seen, int argc, const char* const argv
   } else if (value_of("--formato", value)) {
     seen.format = true;
     take_format(line, value);
+  } else if (value_of("--autor", value)) {
+    seen.default_author = true;
+    line.default_author = value.data();
+  } else if (arg == "--simular") {
+    seen.simulate = true;
   } else {
     fail(line, "opção desconhecida: "_cp, arg);
   }
@@ -105,17 +112,29 @@ void check_verb(CommandLine& line, const Seen& seen, const std::vector<const cha
     fail(line, "a opção só serve para procurar: "_cp, seen.ignore_case ? "-i" : "-a");
   if (seen.format && verb != Request::kExport && verb != Request::kImport)
     fail(line, "a opção só serve para exportar e importar: "_cp, "--formato");
-  std::size_t wanted = verb == Request::kSearch || verb == Request::kImport ? 1 : 0;
+  if ((seen.default_author || seen.simulate) && verb != Request::kImport)
+    fail(line, "a opção só serve para importar: "_cp, seen.default_author ? "--autor" : "--simular");
+  std::size_t wanted = verb == Request::kSearch || verb == Request::kImport ? 1
+                       : verb == Request::kAdd                              ? 2
+                                                                            : 0;
   if (operands.size() > wanted + 1) {
     fail(line, "argumento a mais: ", operands[wanted + 1]);
   } else if (operands.size() < wanted + 1) {
-    fail(line, verb == Request::kSearch ? "falta o texto a procurar" : "falta o ficheiro a importar");
+    fail(line, verb == Request::kSearch   ? "falta o texto a procurar"
+               : verb == Request::kImport ? "falta o ficheiro a importar"
+               : operands.size() < 2      ? "falta a citação a adicionar"_cp
+                                          : "falta o autor a adicionar");
   }
   if (line.request == Request::kUsageError) return;
   line.ignore_case = seen.ignore_case;
   line.ignore_accents = seen.ignore_accents;
   if (verb == Request::kSearch) line.text = operands[1];
   if (verb == Request::kImport) line.file = operands[1];
+  line.simulate = seen.simulate;
+  if (verb == Request::kAdd) {
+    line.quote = operands[1];
+    line.author = operands[2];
+  }
 }
 
 }  // namespace
@@ -145,9 +164,14 @@ CommandLine parse_command_line(int argc, const char* const argv[]) {
     return line;
   }
   if (operands.empty()) {
-    if (seen.ignore_case || seen.ignore_accents || seen.format) {
+    if (seen.ignore_case || seen.ignore_accents || seen.format || seen.default_author ||
+        seen.simulate) {
       fail(line, "a opção precisa de um verbo: "_cp,
-           seen.ignore_case ? "-i" : seen.ignore_accents ? "-a" : "--formato");
+           seen.ignore_case      ? "-i"
+           : seen.ignore_accents ? "-a"
+           : seen.format         ? "--formato"
+           : seen.default_author ? "--autor"
+                                 : "--simular");
     }
     return line;  // the interactive program
   }

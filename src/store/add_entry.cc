@@ -1,4 +1,4 @@
-// Appending one entry to the store, and journalling it.
+// Adding one entry to the store through the one append, and journalling it.
 #include <cstring>
 
 #include "console.h"
@@ -6,6 +6,7 @@
 #include "data_files.h"
 #include "encoding.h"
 #include "file_errors.h"
+#include "file_snapshot.h"
 #include "journal.h"
 #include "quote_entry.h"
 #include "shell.h"
@@ -33,18 +34,17 @@ bool add_entry(char* quote, char* author) {
     return false;
   }
   file_exists(kStoreFile);
-  FileOut store(kStoreFile, FileOut::Mode::kAppend);
-  if (!store.ok()) {
-    cannot_open_file(Opening::kSameLine);
-  }
-  const long long old_length = file_size(store.fd());
+  // What the store was, to put it back when the addition cannot be journalled.
+  FileSnapshot before(kStoreFile);
   transl_c2f(quote, static_cast<int>(kQuoteSize));
   transl_c2f(author, static_cast<int>(kAuthorSize));
-  store.put_entry(quote, author);
-  if (!store.sync() || !add_entryH(kAddedJournal, quote, author)) {
-    // An entry reported as not added must not stay in the store, whole or in part (a part
-    // would spoil the next entry read), nor one that the history could not undo.
-    if (old_length >= 0) store.cut_back(old_length);
+  const Appended appended =
+      append_entries(kStoreFile, [&](FileOut& store) { store.put_entry(quote, author); });
+  if (appended == Appended::kNotOpened) cannot_open_file(Opening::kSameLine);
+  if (appended != Appended::kDone || !add_entryH(kAddedJournal, quote, author)) {
+    // An entry reported as not added must not stay in the store, nor one that the
+    // history could not undo.
+    if (appended == Appended::kDone) before.restore(kStoreScratch);
     console::out("Erro: A entrada não foi adicionada.\n\n"_cp);
     exit_program(-1);
   }

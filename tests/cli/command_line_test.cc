@@ -23,6 +23,10 @@ TEST(CommandLineTest, RequestsAndTheirArguments) {
     bool ignore_case;
     EntryFormat format;
     const char* file;
+    const char* default_author = nullptr;
+    bool simulate = false;
+    const char* quote = nullptr;
+    const char* author = nullptr;
   } cases[] = {
       {{}, Request::kInteractive, nullptr, nullptr, false, EntryFormat::kText, nullptr},
       {{"-C", "x"}, Request::kInteractive, "x", nullptr, false, EntryFormat::kText, nullptr},
@@ -53,6 +57,12 @@ TEST(CommandLineTest, RequestsAndTheirArguments) {
       {{"importar", "-"}, Request::kImport, nullptr, nullptr, false, EntryFormat::kText, "-"},
       {{"importar", "--formato=texto", "f.txt", "--pasta=c"}, Request::kImport, "c", nullptr,
        false, EntryFormat::kText, "f.txt"},
+      {{"importar", "--autor", " A ", "f", "--simular"}, Request::kImport, nullptr, nullptr, false,
+       EntryFormat::kText, "f", " A ", true},
+      {{"--autor=", "importar", "f"}, Request::kImport, nullptr, nullptr, false,
+       EntryFormat::kText, "f", ""},
+      {{"adicionar", "--", "-Q-", "A"}, Request::kAdd, nullptr, nullptr, false, EntryFormat::kText,
+       nullptr, nullptr, false, "-Q-", "A"},
   };
   for (const auto& c : cases) {
     std::string shown;
@@ -65,6 +75,10 @@ TEST(CommandLineTest, RequestsAndTheirArguments) {
     EXPECT_EQ(line.ignore_case, c.ignore_case);
     EXPECT_EQ(line.format, c.format);
     EXPECT_STREQ(line.file, c.file);
+    EXPECT_STREQ(line.default_author, c.default_author);
+    EXPECT_EQ(line.simulate, c.simulate);
+    EXPECT_STREQ(line.quote, c.quote);
+    EXPECT_STREQ(line.author, c.author);
   }
 }
 
@@ -91,6 +105,12 @@ TEST(CommandLineTest, WrongLinesAreUsageErrorsThatSayWhy) {
       {{"procurar", "--formato=json", "x"}, "a opção só serve para exportar e importar: "_cp,
        "--formato"},
       {{"-i"}, "a opção precisa de um verbo: "_cp, "-i"},
+      {{"--simular"}, "a opção precisa de um verbo: "_cp, "--simular"},
+      {{"exportar", "--autor=A"}, "a opção só serve para importar: "_cp, "--autor"},
+      {{"adicionar", "Q", "A", "--simular"}, "a opção só serve para importar: "_cp, "--simular"},
+      {{"adicionar"}, "falta a citação a adicionar"_cp, ""},
+      {{"adicionar", "Q"}, "falta o autor a adicionar", ""},
+      {{"adicionar", "Q", "A", "B"}, "argumento a mais: ", "B"},
       // An error is told even when help is asked for too: the line is wrong either way.
       {{"-h", "--nada"}, "opção desconhecida: "_cp, "--nada"},
   };

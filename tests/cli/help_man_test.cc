@@ -120,11 +120,18 @@ TEST(HelpManTest, HelpAndManualNameTheSameSet) {
   EXPECT_EQ(in_help.statuses, in_manual.statuses);
   // What the parser takes: every verb and option named runs (nothing named is missing).
   const Names verbs = {"contar", "procurar", "aleatoria", "aleat\xC3\xB3ria", "exportar",
-                       "importar"};
+                       "importar", "adicionar"};
   EXPECT_EQ(in_help.verbs, verbs);
   const Names options = {"-C", "--pasta", "-h", "--help", "--ajuda", "-V", "--version",
-                         "--versao", "-i", "-a", "--formato"};
+                         "--versao", "-i", "-a", "--formato", "--autor", "--simular"};
   EXPECT_EQ(in_help.options, options);
+  // The help fits a terminal of 80 columns.
+  std::istringstream lines(help.out);
+  for (std::string line; std::getline(lines, line);) {
+    std::u32string chars;
+    ASSERT_TRUE(unicode::decode(line, Charset::kUtf8, chars));
+    EXPECT_LT(chars.size(), 80u) << line;
+  }
   EXPECT_EQ(in_help.statuses, (Names{"0", "1", "2", "255"}));
 }
 
@@ -148,13 +155,14 @@ TEST(HelpManTest, BashCompletesOptionsVerbsFormatsAndFolders) {
   ScratchDir dir;
   ::mkdir((dir.data() + "/pasta1").c_str(), 0755);
   dir.write("ficheiro", "");
+  dir.write("pasta1/dentro", "");
   const std::string registered = "complete -F _talvo talvo\n";
   const struct {
     std::string words;
     std::string offered;
   } cases[] = {
-      {"talvo ''", "--ajuda\n--help\n--pasta=\n--versao\n--version\n-C\n-V\n-h\naleatoria\n"
-                   "contar\nexportar\nimportar\nprocurar\n"},
+      {"talvo ''", "--ajuda\n--help\n--pasta=\n--versao\n--version\n-C\n-V\n-h\nadicionar\n"
+                   "aleatoria\naleat\xC3\xB3ria\ncontar\nexportar\nimportar\nprocurar\n"},
       {"talvo e", "exportar\n"},
       {"talvo -C pasta1 pro", "procurar\n"},
       {"talvo -C pa", "pasta1\n"},
@@ -164,6 +172,10 @@ TEST(HelpManTest, BashCompletesOptionsVerbsFormatsAndFolders) {
       {"talvo importar --formato fo", "fortune\n"},
       {"talvo importar fi", "ficheiro\n"},
       {"talvo procurar -", "-a\n-i\n"},
+      {"talvo procurar -i x -", "-a\n"},
+      {"talvo importar --formato=json -", "--autor=\n--simular\n"},
+      {"talvo -C pasta1 importar de", "dentro\n"},
+      {"talvo --pasta=pasta1 importar --simular de", "dentro\n"},
       {"talvo contar ''", "\n"},
   };
   for (const auto& c : cases) {

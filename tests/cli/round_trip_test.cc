@@ -1,5 +1,7 @@
 // End-to-end: what exportar writes, importar takes back whole into a new collection, in
 // every format and character set; and strfile accepts the fortune format.
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 
 #include "cli_run.h"
@@ -79,6 +81,48 @@ TEST(RoundTripTest, StrfileAcceptsTheFortuneFormat) {
   // Each offset starts an entry: the first letter inside its double quotes.
   for (std::size_t i = 0; i < entries.size(); ++i)
     EXPECT_EQ(exported.out[word(6 + i)], entries[i].quote[1]) << i;
+}
+
+TEST(RoundTripTest, ARealFortuneCollectionComesIn) {
+  const std::string brasil = "/usr/share/games/fortunes/brasil";  // Debian's fortunes-br
+  if (std::system(("test -r " + brasil).c_str()) != 0)
+    GTEST_SKIP() << "fortunes-br is not installed";
+  // The counts of a report, and the lines of its refusals.
+  auto counts = [](const Outcome& r) {
+    std::array<int, 3> n{};
+    EXPECT_EQ(std::sscanf(r.out.c_str(), "Importadas: %d; j\xC3\xA1 existentes: %d; recusadas: %d",
+                          &n[0], &n[1], &n[2]), 3) << r.out;
+    return n;
+  };
+  auto refusal_lines = [](const std::string& err) {
+    int lines = 0;
+    for (std::size_t at = 0; (at = err.find(") recusada: ", at)) != std::string::npos; ++at) ++lines;
+    return lines;
+  };
+  ScratchDir as_they_are, with_author;
+  Outcome r = run_cli(as_they_are, {"importar", "--formato=fortune", brasil}, Locale::kUtf8);
+  std::array<int, 3> n = counts(r);
+  EXPECT_EQ(n[0] + n[1] + n[2], 2506);
+  EXPECT_GE(n[0], 1580);
+  EXPECT_EQ(refusal_lines(r.err), n[2]);  // each refused entry says why
+
+  r = run_cli(with_author, {"importar", "--formato=fortune", "--autor=Desconhecido", brasil},
+              Locale::kUtf8);
+  n = counts(r);
+  EXPECT_GE(n[0], 2300);
+  EXPECT_EQ(refusal_lines(r.err), n[2]);
+  // The second time, nothing more.
+  const std::optional<std::string> store = with_author.read("citas.txt");
+  r = run_cli(with_author, {"importar", "--formato=fortune", "--autor=Desconhecido", brasil},
+              Locale::kUtf8);
+  EXPECT_EQ(counts(r)[0], 0);
+  EXPECT_EQ(with_author.read("citas.txt"), store);
+  if (std::system("command -v strfile > /dev/null 2>&1") != 0) return;
+  Outcome exported = run_cli(with_author, {"exportar", "--formato=fortune"}, Locale::kUtf8);
+  with_author.write("citas", exported.out);
+  const std::string command =
+      "cd '" + with_author.data() + "' && strfile citas citas.dat > strfile.out 2>&1";
+  EXPECT_EQ(std::system(command.c_str()), 0) << with_author.read("strfile.out").value_or("");
 }
 
 }  // namespace

@@ -7,10 +7,14 @@
  *   TALVO_FAIL_RENAME=name  rename() whose new name ends in "name" fails (EIO)
  *   TALVO_FAIL_READ=name    read() from such a file fails (EIO)
  *   TALVO_FAIL_COPY=name    pread() and copy_file_range() from such a file fail (EIO): the
- *                           whole-file copies fail while the scans by read() still work */
+ *                           whole-file copies fail while the scans by read() still work
+ *   TALVO_KILL_AT=n         the process kills itself (SIGKILL) right before its n-th
+ *                           write() to a file, copy_file_range(), fsync() or rename(), so
+ *                           that a run can be cut at each of its steps in turn */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <errno.h>
+#include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -19,6 +23,13 @@
 static int ends_with(const char* text, const char* tail) {
   size_t n = strlen(text), m = strlen(tail);
   return m > 0 && n >= m && strcmp(text + n - m, tail) == 0;
+}
+
+/* Counts a step that changes a file, and dies before the one TALVO_KILL_AT names. */
+static void step(void) {
+  static long steps = 0;
+  const char* at = getenv("TALVO_KILL_AT");
+  if (at != NULL && ++steps == atol(at)) kill(getpid(), SIGKILL);
 }
 
 static int fd_is(int fd, const char* variable) {
@@ -35,6 +46,7 @@ static int fd_is(int fd, const char* variable) {
 ssize_t write(int fd, const void* buf, size_t count) {
   static ssize_t (*real)(int, const void*, size_t);
   if (!real) real = (ssize_t(*)(int, const void*, size_t))dlsym(RTLD_NEXT, "write");
+  if (fd > 2) step();
   if (fd > 2 && fd_is(fd, "TALVO_FAIL_WRITE")) {
     errno = ENOSPC;
     return -1;
@@ -45,6 +57,7 @@ ssize_t write(int fd, const void* buf, size_t count) {
 int fsync(int fd) {
   static int (*real)(int);
   if (!real) real = (int (*)(int))dlsym(RTLD_NEXT, "fsync");
+  step();
   if (fd_is(fd, "TALVO_FAIL_FSYNC")) {
     errno = EIO;
     return -1;
@@ -55,6 +68,7 @@ int fsync(int fd) {
 int rename(const char* from, const char* to) {
   static int (*real)(const char*, const char*);
   if (!real) real = (int (*)(const char*, const char*))dlsym(RTLD_NEXT, "rename");
+  step();
   const char* wanted = getenv("TALVO_FAIL_RENAME");
   if (wanted != NULL && ends_with(to, wanted)) {
     errno = EIO;
@@ -91,6 +105,7 @@ ssize_t copy_file_range(int in, loff_t* in_at, int out, loff_t* out_at, size_t c
   if (!real)
     real = (ssize_t(*)(int, loff_t*, int, loff_t*, size_t, unsigned))dlsym(RTLD_NEXT,
                                                                          "copy_file_range");
+  step();
   if (fd_is(in, "TALVO_FAIL_COPY")) {
     errno = EIO;
     return -1;

@@ -11,6 +11,9 @@
 struct StoredForm {
   std::string quote;
   std::string author;
+  /// Whether typographic marks (curly quotes, dashes, ellipsis, no-break spaces) were
+  /// replaced to make it.
+  bool replaced = false;
 };
 
 /// Why an entry was refused: the kind of reason (code page 850) and what it is about (in
@@ -23,12 +26,18 @@ struct Refusal {
 
 /// Takes a quotation and an author as read, in `input`: blank lines at either end of the
 /// quotation and blanks at either end of the author dropped, the quotation's own double
-/// quotes (when it has them) taken off and the store's put around it, each character
-/// turned into its file byte. Refused, for its first fault only, when the quotation holds
-/// a character it may not, or is too long, or the author holds a character it may not,
-/// is empty or too long; characters are named in `output`.
+/// quotes (any kind, when it has a pair) taken off and the store's put around it,
+/// typographic marks replaced by the signs a quotation admits (an author's no-break
+/// spaces only), each character turned into its file byte. An entry without author gets
+/// `default_author` (file bytes, checked by take_author; empty for none). Refused, for
+/// its first fault only, when the quotation holds a character it may not, or is too long,
+/// or the author holds a character it may not, is empty or too long; characters are named
+/// in `output`.
 Refusal take_entry(std::string_view quote, std::string_view author, Charset input,
-                   Charset output, StoredForm& entry);
+                   Charset output, StoredForm& entry, std::string_view default_author = {});
+
+/// Takes an author alone, as take_entry takes an entry's, into its file bytes `author`.
+Refusal take_author(std::string_view text, Charset input, Charset output, std::string& author);
 
 /// What makes two entries one: the quotation's text inside its double quotes without the
 /// blank lines at either end, and the author without blanks at either end (file bytes).

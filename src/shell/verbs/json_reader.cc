@@ -1,4 +1,6 @@
-// Reading the json input format: an array of objects {"citacao": ..., "autor": ...}.
+// Reading the json input format, a line at a time: an array of objects {"citacao": ...,
+// "autor": ...}; other members are passed over and counted.
+#include <algorithm>
 #include <optional>
 
 #include "cp850.h"
@@ -6,20 +8,23 @@
 
 namespace {
 
-/// A reader over the json text, with the line it stands on.
+/// A reader over the json text, a line of the input at a time. A string never runs over
+/// a line's end: a newline in it would be a control character, which json escapes.
 class JsonText {
  public:
-  explicit JsonText(std::string_view text) : text_(text) {}
+  explicit JsonText(InputLines& lines) : lines_(lines) {}
 
-  /// Skips white space; the byte then ahead, or -1 at the end.
+  /// Skips white space, into the lines that follow; the byte then ahead, or -1 at the end.
   int peek() {
-    while (pos_ < text_.size()) {
-      char c = text_[pos_];
-      if (c == '\n') ++line_;
-      else if (c != ' ' && c != '\t' && c != '\r') return static_cast<unsigned char>(c);
-      ++pos_;
+    for (;;) {
+      while (pos_ < line_.size()) {
+        char c = line_[pos_];
+        if (c != ' ' && c != '\t' && c != '\r') return static_cast<unsigned char>(c);
+        ++pos_;
+      }
+      if (!lines_.next(line_)) return -1;
+      pos_ = 0;
     }
-    return -1;
   }
   /// Takes `c` when it is ahead.
   bool take(char c) {
@@ -27,23 +32,28 @@ class JsonText {
     ++pos_;
     return true;
   }
+  /// Takes the word `word` ("null") when it is ahead.
+  bool take_word(std::string_view word) {
+    if (peek() < 0 || line_.substr(pos_, word.size()) != word) return false;
+    pos_ += word.size();
+    return true;
+  }
   /// Reads a string (the opening quote ahead) into UTF-8; false when it is malformed.
   bool string(std::string& out);
-  int line() const { return line_; }
 
  private:
   bool hex4(char32_t& code);
 
-  std::string_view text_;
+  InputLines& lines_;
+  std::string_view line_;
   std::size_t pos_ = 0;
-  int line_ = 1;
 };
 
 bool JsonText::hex4(char32_t& code) {
-  if (text_.size() - pos_ < 4) return false;
+  if (line_.size() - pos_ < 4) return false;
   code = 0;
   for (int k = 0; k < 4; ++k) {
-    char c = text_[pos_++];
+    char c = line_[pos_++];
     int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10
                 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
     if (digit < 0) return false;
@@ -55,23 +65,26 @@ bool JsonText::hex4(char32_t& code) {
 bool JsonText::string(std::string& out) {
   if (!take('"')) return false;
   out.clear();
-  while (pos_ < text_.size()) {
-    auto c = static_cast<unsigned char>(text_[pos_++]);
+  while (pos_ < line_.size()) {
+    auto c = static_cast<unsigned char>(line_[pos_++]);
     if (c == '"') return true;
     if (c < 0x20) return false;  // a control character must be escaped
     if (c != '\\') {
       out += static_cast<char>(c);  // UTF-8 as it stands: the entry's check judges it
       continue;
     }
-    if (pos_ == text_.size()) return false;
-    char escape = text_[pos_++];
+    if (pos_ == line_.size()) return false;
+    char escape = line_[pos_++];
     switch (escape) {
       case '"': out += '"'; break;
       case '\\': out += '\\'; break;
       case '/': out += '/'; break;
       case 'b': out += '\b'; break;
       case 'f': out += '\f'; break;
-      case 'n': out += '\n'; break;
+      case 'n':
+        if (!out.empty() && out.back() == '\r') out.pop_back();  // CR LF is a line end
+        out += '\n';
+        break;
       case 'r': out += '\r'; break;
       case 't': out += '\t'; break;
       case 'u': {
@@ -79,13 +92,14 @@ bool JsonText::string(std::string& out) {
         if (!hex4(code)) return false;
         if (code >= 0xD800 && code <= 0xDBFF) {  // a surrogate pair
           char32_t low = 0;
-          if (text_.substr(pos_, 2) != "\\u") return false;
+          if (line_.substr(pos_, 2) != "\\u") return false;
           pos_ += 2;
           if (!hex4(low) || low < 0xDC00 || low > 0xDFFF) return false;
           code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
         } else if (code >= 0xDC00 && code <= 0xDFFF) {
           return false;
         }
+        if (code == '\n' && !out.empty() && out.back() == '\r') out.pop_back();
         unicode::append_utf8(code, out);
         break;
       }
@@ -95,43 +109,77 @@ bool JsonText::string(std::string& out) {
   return false;
 }
 
-}  // namespace
-
-ReadResult read_json_entries(std::string_view input) {
-  JsonText json(input);
-  ReadResult result;
-  if (!json.take('[')) return malformed("esperava-se uma lista json ([)"_cp, json.line());
-  bool first = true;
-  while (!json.take(']')) {
-    if (!first && !json.take(','))
-      return malformed("esperava-se uma vírgula ou ]"_cp, json.line());
-    first = false;
-    ReadEntry entry;
+/// json: one array of objects.
+class JsonReader : public FormatReader {
+ public:
+  bool next(InputLines& lines, ReadEntry& entry, const char*& malformed) override {
+    if (!json_) json_.emplace(lines);
+    JsonText& json = *json_;
+    auto fail = [&](const char* why) {
+      if (lines.malformed() == nullptr && !lines.failed()) malformed = why;
+      return false;
+    };
+    if (done_) return false;
+    if (!started_) {  // the commas after each object are taken with it
+      started_ = true;
+      if (!json.take('[')) return fail("esperava-se uma lista json ([)"_cp);
+      if (json.take(']')) {
+        finish(json, fail);
+        return false;
+      }
+    }
     json.peek();  // the entry begins where its brace stands
-    entry.line = json.line();
-    if (!json.take('{'))
-      return malformed("esperava-se um objecto json ({)"_cp, json.line());
-    std::optional<std::string> quote, author;
+    entry.line = lines.number();
+    if (!json.take('{')) return fail("esperava-se um objecto json ({)"_cp);
+    seen_.clear();
     bool first_member = true;
     while (!json.take('}')) {
       if (!first_member && !json.take(','))
-        return malformed("esperava-se uma vírgula ou }"_cp, json.line());
+        return fail("esperava-se uma vírgula ou }"_cp);
       first_member = false;
-      std::string name, value;
-      if (!json.string(name))
-        return malformed("esperava-se o nome de um membro entre aspas"_cp, json.line());
-      if (!json.take(':')) return malformed("esperava-se :"_cp, json.line());
-      if (!json.string(value))
-        return malformed("esperava-se um texto entre aspas válido"_cp, json.line());
-      if (name == "citacao") quote = std::move(value);
-      else if (name == "autor") author = std::move(value);
+      if (!json.string(name_))
+        return fail("esperava-se o nome de um membro entre aspas"_cp);
+      if (!json.take(':')) return fail("esperava-se :"_cp);
+      const bool wanted = name_ == "citacao" || name_ == "autor";
+      std::string& value = name_ == "citacao" ? entry.quote : name_ == "autor" ? entry.author : other_;
+      if (wanted && json.take_word("null")) value.clear();
+      else if (!json.string(value)) return fail("esperava-se um texto entre aspas válido"_cp);
+      if (!wanted) count_ignored();
     }
-    if (!quote) entry.fault = "falta o membro \"citacao\""_cp;
-    else if (!author) entry.fault = "falta o membro \"autor\""_cp;
-    entry.quote = quote.value_or("");
-    entry.author = author.value_or("");
-    result.entries.push_back(std::move(entry));
+    // What follows the object: a comma and the next, or the end of the array.
+    if (json.take(']')) return finish(json, fail);
+    if (!json.take(',')) return fail("esperava-se uma vírgula ou ]"_cp);
+    return true;
   }
-  if (json.peek() != -1) return malformed("há texto depois do fim da lista"_cp, json.line());
-  return result;
-}
+
+  const std::vector<IgnoredMember>& ignored() const override { return ignored_; }
+
+ private:
+  /// The array has closed: nothing may follow it. True when nothing does.
+  template <class Fail>
+  bool finish(JsonText& json, Fail& fail) {
+    done_ = true;
+    if (json.peek() != -1) return fail("há texto depois do fim da lista"_cp);
+    return true;
+  }
+
+  /// Counts the member just read as ignored, once for each object that holds it.
+  void count_ignored() {
+    if (std::find(seen_.begin(), seen_.end(), name_) != seen_.end()) return;
+    seen_.push_back(name_);
+    auto at = std::find_if(ignored_.begin(), ignored_.end(),
+                           [&](const IgnoredMember& m) { return m.name == name_; });
+    if (at == ignored_.end()) ignored_.push_back({name_, 1});
+    else ++at->objects;
+  }
+
+  std::optional<JsonText> json_;
+  bool started_ = false, done_ = false;
+  std::string name_, other_;
+  std::vector<std::string> seen_;  // the names ignored in the object being read
+  std::vector<IgnoredMember> ignored_;
+};
+
+}  // namespace
+
+std::unique_ptr<FormatReader> json_reader() { return std::make_unique<JsonReader>(); }

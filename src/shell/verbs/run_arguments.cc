@@ -24,6 +24,7 @@ int run_verb(const CommandLine& line, Charset charset) {
     case Request::kRandom: return random_verb(charset);
     case Request::kExport: return export_verb(line, charset);
     case Request::kImport: return import_verb(line, charset);
+    case Request::kAdd: return add_verb(line, charset);
     default: return kRunInteractive;
   }
 }

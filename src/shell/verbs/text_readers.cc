@@ -1,118 +1,147 @@
-// Reading the line-based input formats, texto and fortune, and choosing a format's reader.
+// Reading the line-based input formats, texto and fortune: where an entry ends and which
+// of its lines name the author.
 #include <algorithm>
 
-#include "cp850.h"
 #include "format_readers.h"
 
 namespace {
 
 /// Whether the byte is a blank inside a line.
-bool is_line_blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
-/// Whether `line` is an author line ("-- " and the author, blanks allowed before and
-/// after "--"); the author is then left in `author`.
-bool author_line(std::string_view line, std::string& author) {
+/// Whether the line holds nothing but blanks.
+bool is_blank_line(std::string_view line) { return std::all_of(line.begin(), line.end(), is_blank); }
+
+/// The line without blanks at either end: a no-break space (UTF-8, or code page 850's
+/// byte) is a blank there too, as it is at the ends of an author.
+std::string_view trimmed(std::string_view line, bool utf8) {
+  const std::string_view nbsp = utf8 ? "\xC2\xA0" : "\xFF";
+  for (;;) {
+    if (!line.empty() && is_blank(line.front())) line.remove_prefix(1);
+    else if (line.substr(0, nbsp.size()) == nbsp) line.remove_prefix(nbsp.size());
+    else break;
+  }
+  for (;;) {
+    if (!line.empty() && is_blank(line.back())) line.remove_suffix(1);
+    else if (line.size() >= nbsp.size() && line.substr(line.size() - nbsp.size()) == nbsp)
+      line.remove_suffix(nbsp.size());
+    else break;
+  }
+  return line;
+}
+
+/// Whether `line` is an attribution line: "--" in its first column, or after blanks
+/// "--", an em dash or a horizontal bar (a dash in the first column opens a dialogue).
+/// The rest of the line, past the dash and the blanks after it, is left in `rest`.
+bool is_attribution(std::string_view line, bool utf8, std::string_view& rest) {
   std::size_t i = 0;
-  while (i < line.size() && is_line_blank(line[i])) ++i;
-  if (line.substr(i, 2) != "--") return false;
-  i += 2;
-  while (i < line.size() && is_line_blank(line[i])) ++i;
-  author.assign(line.substr(i));
+  while (i < line.size() && is_blank(line[i])) ++i;
+  std::size_t dash = 0;
+  if (line.substr(i, 2) == "--") dash = 2;
+  else if (utf8 && i > 0 && (line.substr(i, 3) == "\xE2\x80\x94" || line.substr(i, 3) == "\xE2\x80\x95"))
+    dash = 3;
+  if (dash == 0) return false;
+  rest = trimmed(line.substr(i + dash), utf8);
   return true;
 }
 
-/// Counts the newlines in `text`.
-int newlines(std::string_view text) {
-  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+/// Makes the entry of the held lines: the quotation is the lines before `attribution`
+/// (all of them when it is past the end); the author, the attribution and the lines after
+/// it, each trimmed, joined by one space.
+void make_entry(const HeldLines& lines, std::size_t attribution, bool utf8, ReadEntry& entry) {
+  entry.cut = lines.cut();
+  if (entry.cut) attribution = lines.held();  // where the author stands is not known
+  for (std::size_t i = 0; i < attribution; ++i) {
+    if (i > 0) entry.quote += '\n';
+    entry.quote += lines[i];
+  }
+  for (std::size_t i = attribution; i < lines.held(); ++i) {
+    std::string_view part = trimmed(lines[i], utf8);
+    if (i == attribution) is_attribution(lines[i], utf8, part);
+    if (part.empty()) continue;
+    if (!entry.author.empty()) entry.author += ' ';
+    entry.author += part;
+  }
 }
+
+/// texto, as exportar writes it and as lists are kept by hand.
+class TextReader : public FormatReader {
+ public:
+  bool next(InputLines& lines, ReadEntry& entry, const char*&) override {
+    std::string_view line, rest;
+    do {
+      if (!lines.next(line)) return false;
+    } while (is_blank_line(line));
+    entry.line = lines.number();
+    held_.clear();
+    held_.hold(line);
+    bool open = std::count(line.begin(), line.end(), '"') % 2 != 0;  // inside double quotes
+    std::size_t attribution = std::string::npos;
+    while (lines.next(line)) {
+      if (attribution == std::string::npos && !open && is_attribution(line, lines.utf8(), rest))
+        attribution = held_.size();
+      else if (!open && is_blank_line(line))
+        break;
+      held_.hold(line);
+      if (attribution == std::string::npos) open ^= std::count(line.begin(), line.end(), '"') % 2 != 0;
+    }
+    make_entry(held_, std::min(attribution, held_.held()), lines.utf8(), entry);
+    return true;
+  }
+
+ private:
+  HeldLines held_;
+};
+
+/// fortune: entries between lines that hold only "%".
+class FortuneReader : public FormatReader {
+ public:
+  bool next(InputLines& lines, ReadEntry& entry, const char*&) override {
+    std::string_view line, rest;
+    bool more = true;
+    while (more) {
+      held_.clear();
+      std::size_t attribution = std::string::npos;
+      while ((more = lines.next(line)) && !is_separator(line)) {
+        if (held_.empty() && is_blank_line(line)) continue;  // blank lines before it
+        if (held_.empty()) entry.line = lines.number();
+        // The first line is always the quotation's.
+        if (!held_.empty() && is_attribution(line, lines.utf8(), rest)) attribution = held_.size();
+        held_.hold(line);
+      }
+      if (held_.empty()) continue;
+      make_entry(held_, std::min(attribution, held_.held()), lines.utf8(), entry);
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  /// Whether the line ends an entry: "%" and nothing but blanks.
+  static bool is_separator(std::string_view line) {
+    return !line.empty() && line[0] == '%' && is_blank_line(line.substr(1));
+  }
+
+  HeldLines held_;
+};
 
 }  // namespace
 
-ReadResult read_text_entries(std::string_view input) {
-  ReadResult result;
-  std::size_t pos = 0;
-  int line = 1;
-  for (;;) {
-    // Blank lines between entries.
-    while (pos < input.size() && (is_line_blank(input[pos]) || input[pos] == '\n'))
-      line += input[pos++] == '\n';
-    if (pos == input.size()) return result;
-    ReadEntry entry;
-    entry.line = line;
-    if (input[pos] != '"')
-      return malformed("esperava-se uma citação entre aspas"_cp, line);
-    std::size_t close = input.find('"', pos + 1);
-    if (close == std::string_view::npos)
-      return malformed("a citação não tem aspas de fecho"_cp, line);
-    // What follows the closing quote on its line belongs to the quotation: the check of
-    // each entry judges it.
-    std::size_t end = std::min(input.find('\n', close), input.size());
-    entry.quote.assign(input.substr(pos, end - pos));
-    line += newlines(entry.quote);
-    pos = end;
-    if (pos == input.size())
-      return malformed("falta a linha do autor"_cp, line);
-    ++pos;
-    ++line;
-    std::size_t author_end = std::min(input.find('\n', pos), input.size());
-    if (!author_line(input.substr(pos, author_end - pos), entry.author))
-      return malformed("esperava-se a linha do autor (\"\\t-- autor\")"_cp, line);
-    pos = author_end;
-    result.entries.push_back(std::move(entry));
-  }
+void HeldLines::clear() {
+  used_ = count_ = bytes_ = 0;
+  cut_ = false;
 }
 
-ReadResult read_fortune_entries(std::string_view input) {
-  ReadResult result;
-  std::vector<std::string_view> chunk;  // the lines of the entry being read
-  int chunk_line = 1;                   // where it begins
-  int line = 1;
-  auto end_chunk = [&] {
-    // Blank lines around an entry are not part of it.
-    auto blank = [](std::string_view l) { return std::all_of(l.begin(), l.end(), is_line_blank); };
-    std::size_t first = 0, last = chunk.size();
-    while (first < last && blank(chunk[first])) ++first;
-    while (last > first && blank(chunk[last - 1])) --last;
-    if (first < last) {
-      ReadEntry entry;
-      entry.line = chunk_line + static_cast<int>(first);
-      if (last - first < 2 || !author_line(chunk[last - 1], entry.author)) {
-        entry.fault = "falta a linha do autor (\"\\t-- autor\")"_cp;
-        last += 1;  // the whole entry is the quotation
-      }
-      for (std::size_t i = first; i + 1 < last; ++i) {
-        if (i > first) entry.quote += '\n';
-        entry.quote += chunk[i];
-      }
-      result.entries.push_back(std::move(entry));
-    }
-    chunk.clear();
-  };
-  std::size_t pos = 0;
-  while (pos < input.size()) {
-    std::size_t end = std::min(input.find('\n', pos), input.size());
-    std::string_view text = input.substr(pos, end - pos);
-    if (text == "%") {
-      end_chunk();
-      chunk_line = line + 1;
-    } else {
-      chunk.push_back(text);
-    }
-    pos = end + 1;
-    ++line;
+void HeldLines::hold(std::string_view line) {
+  ++count_;
+  if (cut_ || bytes_ + line.size() > kMostHeld) {
+    cut_ = true;
+    return;
   }
-  end_chunk();
-  return result;
+  bytes_ += line.size() + 1;
+  if (used_ == lines_.size()) lines_.emplace_back();
+  lines_[used_++].assign(line);
 }
 
-ReadResult read_entries(std::string_view input, EntryFormat format) {
-  ReadResult result;
-  switch (format) {
-    case EntryFormat::kText: result = read_text_entries(input); break;
-    case EntryFormat::kFortune: result = read_fortune_entries(input); break;
-    case EntryFormat::kJson: result = read_json_entries(input); break;
-  }
-  for (std::size_t i = 0; i < result.entries.size(); ++i)
-    result.entries[i].number = static_cast<int>(i) + 1;  // numbered in the file's order
-  return result;
-}
+std::unique_ptr<FormatReader> text_reader() { return std::make_unique<TextReader>(); }
+std::unique_ptr<FormatReader> fortune_reader() { return std::make_unique<FortuneReader>(); }

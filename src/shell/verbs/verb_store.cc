@@ -1,9 +1,10 @@
-// What every verb that reads the store says when the store or the output fails it.
-
+// What every verb that reads the store says when the store or the output fails it, and
+// the store read for additions.
 #include <cerrno>
 
 #include "cp850.h"
 #include "data_files.h"
+#include "store_additions.h"
 #include "verbs.h"
 
 bool store_opened(const FileIn& store, Charset charset) {
@@ -14,6 +15,24 @@ bool store_opened(const FileIn& store, Charset charset) {
   else
     say_error(charset, "Erro: Impossibilidade em abrir o ficheiro ", kStoreFile);
   return false;
+}
+
+int open_store(StoreAdditions& store, Charset charset) {
+  put_back_set_aside_store(kStoreFile);
+  // A name that stands but cannot be opened (a dangling link) is no new collection:
+  // nothing is created through it.
+  if (FileIn held(kStoreFile); !held.ok() && name_taken(kStoreFile)) {
+    store_opened(held, charset);
+    return 2;
+  }
+  switch (store.open()) {
+    case StoreAdditions::Opened::kReady: return 0;
+    case StoreAdditions::Opened::kFailed: return store_read_failed(charset);
+    case StoreAdditions::Opened::kCutShort: break;
+  }
+  say_error(charset, "Erro: A colecção termina numa entrada incompleta (linha "_cp +
+                         std::to_string(store.cut_line()) + "); corrija-a antes de importar.");
+  return 2;
 }
 
 int store_read_failed(Charset charset) {
