@@ -78,7 +78,7 @@ Scan scan_file(const std::string& path, Reader how) {
     flushin(in);
   }
 
-  EntryReader entries(in, path.c_str(), OnReadError::kReport);
+  EntryReader entries(in);
   long long from = in.offset();
   for (;;) {
     std::memset(&found->entry, 'x', sizeof found->entry);

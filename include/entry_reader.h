@@ -23,36 +23,25 @@ struct FoundEntry {
   bool walked_over = false;
 };
 
-/// What a failed read of the file does.
-enum class OnReadError {
-  kFatal,   ///< says so ("Impossibilidade em ler o ficheiro") and ends the program
-  kReport,  ///< ends the entries; failed() then tells
-};
-
 /// Reads the entries of a data file from where it stands (the caller has dealt with its
 /// first line): the record reader for each quotation, then the author line after it.
 /// Bytes that begin no quotation are walked over. A failed read is never taken for the
-/// end of the file.
+/// end of the file: it ends the entries, and failed() tells; what follows is the caller's
+/// to decide.
 class EntryReader {
  public:
-  EntryReader(FileIn& in, const char* name, OnReadError on_error = OnReadError::kFatal)
-      : in_(in), name_(name), on_error_(on_error) {}
+  explicit EntryReader(FileIn& in) : in_(in) {}
 
   /// What of an entry is kept.
   enum class Keep {
     kWhole,  ///< its quotation and author
     kSpan,   ///< only where it lies (the quotation is left as "\"\"", the author empty)
   };
-  /// The next entry; false at the end of the file (or after a failed read, reported).
+  /// The next entry; false at the end of the file, or after a failed read.
   bool next(FoundEntry& found, Keep keep = Keep::kWhole);
   /// Whether a read of the file failed.
   bool failed() const { return in_.failed(); }
 
  private:
-  /// False at the end; a failed read is dealt with as `on_error_` says.
-  bool at_end();
-
   FileIn& in_;
-  const char* name_;
-  OnReadError on_error_;
 };

@@ -55,9 +55,8 @@ bool entry_at(FileIn& file, const EntrySpan& span, QuoteEntry& entry);
 /// Skips the store's first line as the count reads it (blank lines before it included).
 void skip_store_header(FileIn& store);
 /// The number of entries of the store open at `store` (from its start), as the count
-/// shows it. A failed read ends the program, or with kReport ends the count (then
-/// store.failed() tells).
-int count_entries(FileIn& store, OnReadError on_error = OnReadError::kFatal);
+/// shows it. A failed read ends the count: store.failed() then tells.
+int count_entries(FileIn& store);
 /// Main menu 9: counts the entries of the store.
 void mem_check();
 

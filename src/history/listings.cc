@@ -32,7 +32,7 @@ void list_changes(const char* name) {
     console::wait();
     exit_program(-1);
   }
-  EntryReader entries(journal, name);
+  EntryReader entries(journal);
   FoundEntry found;
   QuoteEntry& entry = found.entry;
   int count = 0;
@@ -45,6 +45,7 @@ void list_changes(const char* name) {
     console::outf("\n\n\t%d) \n\t\tEntrada: %s\n\t\tAutor: %s", count, entry.quote, entry.author);
     if (count % 10 == 0) page_break();
   }
+  if (entries.failed()) cannot_read_file(name);
   if (count == 1) console::out("\n\nFoi listada 1 entrada.");
   else console::outf("\n\nForam listadas %d entradas.", count);
 }
@@ -55,7 +56,7 @@ void show_list(const char* name) {
     cannot_open_file(Opening::kNewLine);
   }
   flushin(journal);
-  EntryReader entries(journal, name);
+  EntryReader entries(journal);
   FoundEntry found;
   QuoteEntry& entry = found.entry;
   int number = 1;
@@ -65,6 +66,7 @@ void show_list(const char* name) {
     // Tested on the number the next entry gets: the wait follows the 9th, 19th... entry.
     if (++number % 10 == 0) page_break();
   }
+  if (entries.failed()) cannot_read_file(name);
 }
 
 QuoteEntry find_entryH(const char* name, int number) {
@@ -73,10 +75,11 @@ QuoteEntry find_entryH(const char* name, int number) {
     cannot_open_file(Opening::kSameLine);
   }
   flushin(journal);
-  EntryReader entries(journal, name);
+  EntryReader entries(journal);
   FoundEntry found;
   // Positions are counted exactly as the numbered listing numbers the entries.
   for (int position = 0; entries.next(found) && !found.author_cut;)
     if (++position == number) return found.entry;
+  if (entries.failed()) cannot_read_file(name);
   return QuoteEntry{};
 }

@@ -11,7 +11,7 @@
 MatchScan::MatchScan(const char* search, char case_answer)
     : test_(search, is_yes(case_answer)),
       store_(kStoreFile),
-      entries_(store_, kStoreFile) {
+      entries_(store_) {
   console::flushin();
   if (!store_.ok()) {
     cannot_open_file(Opening::kSameLine);
@@ -29,5 +29,6 @@ bool MatchScan::next(QuoteEntry& entry, EntrySpan* span) {
     if (span != nullptr) *span = found.span;
     return true;
   }
+  if (entries_.failed()) cannot_read_file(kStoreFile);
   return false;
 }

@@ -6,8 +6,9 @@
 #include "quote_entry.h"
 #include "search.h"
 
-/// Opens the store for a search made ready for the case answer, discards the rest of the answer line, and skips the store's header line. A store that
-/// cannot be opened ends the program.
+/// Opens the store for a search made ready for the case answer, discards the rest of the
+/// answer line, and skips the store's header line. A store that cannot be opened or read
+/// ends the program.
 class MatchScan {
  public:
   MatchScan(const char* search, char case_answer);

@@ -13,9 +13,9 @@ void skip_store_header(FileIn& store) {
   read_line(store, first, sizeof first);  // the header line, whatever it holds
 }
 
-int count_entries(FileIn& store, OnReadError on_error) {
+int count_entries(FileIn& store) {
   skip_store_header(store);
-  EntryReader entries(store, kStoreFile, on_error);
+  EntryReader entries(store);
   FoundEntry found;
   int count = 0;
   while (entries.next(found, EntryReader::Keep::kSpan)) ++count;  // an author cut by the end still counts
@@ -27,6 +27,8 @@ void mem_check() {
   if (!store.ok()) {
     cannot_open_file(Opening::kNewLine);
   }
-  console::outf("\nExistem em memória %d citações.\n"_cp, count_entries(store));
+  const int count = count_entries(store);
+  if (store.failed()) cannot_read_file(kStoreFile);
+  console::outf("\nExistem em memória %d citações.\n"_cp, count);
   console::wait();
 }

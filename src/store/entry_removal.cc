@@ -39,7 +39,7 @@ void copy_without(FileIn& file, const EntrySpan& span, FileOut& out) {
 }
 
 EntrySpan last_equal(FileIn& file, const char* quote, const char* author, bool cut_counts) {
-  EntryReader entries(file, "", OnReadError::kReport);
+  EntryReader entries(file);
   EntrySpan last;
   FoundEntry found;
   while (entries.next(found)) {
@@ -51,7 +51,7 @@ EntrySpan last_equal(FileIn& file, const char* quote, const char* author, bool c
 
 bool entry_at(FileIn& file, const EntrySpan& span, QuoteEntry& entry) {
   if (!file.seek(span.begin)) return false;
-  EntryReader entries(file, "", OnReadError::kReport);
+  EntryReader entries(file);
   FoundEntry found;
   if (!entries.next(found) || found.span.begin != span.begin || found.span.end != span.end)
     return false;

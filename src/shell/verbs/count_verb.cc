@@ -8,7 +8,7 @@
 int count_verb(Charset charset) {
   FileIn store(kStoreFile);
   if (!store_opened(store, charset)) return 2;
-  int count = count_entries(store, OnReadError::kReport);
+  int count = count_entries(store);
   if (store.failed()) return store_read_failed(charset);
   VerbOutput out(charset);
   out.raw(std::to_string(count) + "\n");

@@ -10,7 +10,7 @@ int export_verb(const CommandLine& line, Charset charset) {
   skip_store_header(store);  // as the count does: contar tells how many are exported
   VerbOutput out(charset);
   EntryWriter writer(out, line.format);
-  EntryReader entries(store, kStoreFile, OnReadError::kReport);
+  EntryReader entries(store);
   FoundEntry found;
   while (!out.failed() && entries.next(found)) writer.put(found.entry.quote, found.entry.author);
   if (entries.failed()) return store_read_failed(charset);

@@ -54,7 +54,7 @@ int random_verb(Charset charset) {
   FileIn store(kStoreFile);
   if (!store_opened(store, charset)) return 2;
   skip_store_header(store);  // as the count does: the entries chosen from are those counted
-  EntryReader entries(store, kStoreFile, OnReadError::kReport);
+  EntryReader entries(store);
   FoundEntry found;
   EntrySpan kept;
   long long count = 0;

@@ -25,7 +25,7 @@ int search_verb(const CommandLine& line, Charset charset) {
   flushin(store);  // the header line, as the listing skips it
   VerbOutput out(charset);
   EntryWriter writer(out, EntryFormat::kText);
-  EntryReader entries(store, kStoreFile, OnReadError::kReport);
+  EntryReader entries(store);
   FoundEntry found;
   bool any = false;
   while (!out.failed() && entries.next(found)) {

@@ -26,7 +26,7 @@ StoreAdditions::Opened StoreAdditions::open() {
     return ::access(kStoreFile, F_OK) != 0 ? Opened::kReady : Opened::kFailed;
   }
   skip_store_header(store);
-  EntryReader entries(store, kStoreFile, OnReadError::kReport);
+  EntryReader entries(store);
   FoundEntry found;
   bool last_cut = false;
   long long last_begin = 0;
@@ -57,7 +57,7 @@ bool StoreAdditions::same(std::uint64_t offset, const std::string& key) {
     read_failed_ = true;
     return false;
   }
-  EntryReader entries(*file, kStoreFile, OnReadError::kReport);
+  EntryReader entries(*file);
   if (!entries.next(found) || found.span.begin != static_cast<long long>(offset)) {
     read_failed_ = true;
     return false;
