@@ -4,9 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "entry_edits.h"
 #include "entry_reader.h"
 #include "file_io.h"
-#include "store.h"
+#include "record_reader.h"
 #include "store_scan.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "entry_reader.h"
 #include "file_io.h"
 #include "quote_entry.h"
-#include "store.h"
+#include "record_reader.h"
 
 namespace fuzzcheck {
 

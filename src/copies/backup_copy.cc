@@ -9,9 +9,9 @@
 #include "data_files.h"
 #include "file_errors.h"
 #include "local_date.h"
+#include "scan.h"
 #include "search.h"
 #include "shell.h"
-#include "store.h"
 
 namespace {
 

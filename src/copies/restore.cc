@@ -6,7 +6,6 @@
 #include "file_errors.h"
 #include "file_io.h"
 #include "search.h"
-#include "store.h"
 
 namespace {
 

@@ -4,9 +4,10 @@
 #include <cstring>
 
 #include "data_files.h"
+#include "entry_edits.h"
 #include "file_errors.h"
 #include "quote_entry.h"
-#include "store.h"
+#include "record_reader.h"
 
 int Nadd = 0;
 int Ndele = 0;

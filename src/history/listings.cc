@@ -7,8 +7,8 @@
 #include "file_errors.h"
 #include "history.h"
 #include "quote_entry.h"
+#include "record_reader.h"
 #include "shell.h"
-#include "store.h"
 
 namespace {
 

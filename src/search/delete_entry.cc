@@ -3,13 +3,14 @@
 #include "cp850.h"
 #include "data_files.h"
 #include "encoding.h"
+#include "entry_edits.h"
 #include "entry_reader.h"
 #include "file_errors.h"
 #include "journal.h"
 #include "quote_entry.h"
+#include "record_reader.h"
 #include "search.h"
 #include "shell.h"
-#include "store.h"
 
 bool delete_entry(char* quote, char* author, const EntrySpan* chosen) {
   file_exists(kStoreFile);

@@ -4,9 +4,9 @@
 #include "console.h"
 #include "data_files.h"
 #include "file_errors.h"
+#include "record_reader.h"
 #include "search.h"
 #include "shell.h"
-#include "store.h"
 
 MatchScan::MatchScan(const char* search, char case_answer)
     : test_(search, is_yes(case_answer)),

@@ -6,7 +6,6 @@
 #include "quote_entry.h"
 #include "search.h"
 #include "shell.h"
-#include "store.h"
 
 QuoteEntry find_entry(char* search, int n, char case_answer, EntrySpan* span) {
   file_exists(kStoreFile);

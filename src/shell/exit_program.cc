@@ -8,7 +8,6 @@
 #include "data_files.h"
 #include "file_calls.h"
 #include "shell.h"
-#include "store.h"
 
 namespace {
 

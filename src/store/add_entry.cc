@@ -9,6 +9,7 @@
 #include "file_snapshot.h"
 #include "journal.h"
 #include "quote_entry.h"
+#include "record_reader.h"
 #include "shell.h"
 #include "store.h"
 

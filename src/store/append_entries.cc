@@ -1,6 +1,5 @@
 // Appending entries to a data file in one synced append: all of them, or none.
 #include "data_files.h"
-#include "store.h"
 
 Appended append_entries(const char *name,
                         const std::function<void(FileOut &)> &put) {

@@ -2,7 +2,6 @@
 #include <cstring>
 
 #include "data_files.h"
-#include "store.h"
 
 bool copy_into(FileIn& source, Rewrite& copy, long long size) {
   if (size < 0) size = file_size(source.fd());

@@ -5,6 +5,7 @@
 #include "entry_reader.h"
 #include "file_errors.h"
 #include "quote_entry.h"
+#include "record_reader.h"
 #include "shell.h"
 #include "store.h"
 

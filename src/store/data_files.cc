@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "data_files.h"
-#include "store.h"
 
 void create_file(const char* name) {
   const bool is_store = std::strcmp(name, kStoreFile) == 0;

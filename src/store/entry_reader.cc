@@ -1,7 +1,7 @@
 // The one reader of entries, with where each lies in its file.
 #include "entry_reader.h"
 
-#include "store.h"
+#include "record_reader.h"
 
 bool EntryReader::next(FoundEntry& found, Keep keep) {
   found.walked_over = false;

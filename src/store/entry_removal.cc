@@ -1,8 +1,8 @@
 // Removing one entry from a data file: its own bytes go, every other byte stays.
 #include <cstring>
 
+#include "entry_edits.h"
 #include "entry_reader.h"
-#include "store.h"
 
 namespace {
 

@@ -13,7 +13,6 @@
 
 #include "data_files.h"
 #include "file_calls.h"
-#include "store.h"
 
 namespace {
 

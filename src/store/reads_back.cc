@@ -1,6 +1,6 @@
 // What the record reader can read back whole: the check made before a quotation is stored.
 #include "encoding.h"
-#include "store.h"
+#include "record_reader.h"
 
 bool reads_back_whole(const char* quote) {
   if (quote[0] != '"') return false;

@@ -2,7 +2,7 @@
 
 #include "quote_entry.h"
 #include "quote_scan.h"
-#include "store.h"
+#include "record_reader.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <string>
 
-#include "file_io.h"
-#include "store.h"
 #include "../store/store_folder.h"
+#include "data_files.h"
+#include "file_io.h"
 
 namespace store_test {
 namespace {

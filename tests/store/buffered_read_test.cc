@@ -7,8 +7,8 @@
 
 #include "file_io.h"
 #include "quote_entry.h"
+#include "record_reader.h"
 #include "scan.h"
-#include "store.h"
 #include "store_folder.h"
 
 namespace store_test {

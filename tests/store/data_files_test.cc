@@ -1,7 +1,7 @@
 // Creation of data files on first need: the store gets its header line, nothing else does.
 #include <vector>
 
-#include "store.h"
+#include "data_files.h"
 #include "store_folder.h"
 
 namespace store_test {

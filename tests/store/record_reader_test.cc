@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "quote_entry.h"
-#include "store.h"
+#include "record_reader.h"
 #include "store_folder.h"
 
 namespace store_test {

@@ -1,7 +1,8 @@
 // exportar: every entry of the store, in store order, in the chosen format.
 #include "data_files.h"
 #include "entry_formats.h"
-#include "store.h"
+#include "entry_reader.h"
+#include "record_reader.h"
 #include "verbs.h"
 
 int export_verb(const CommandLine& line, Charset charset) {

@@ -8,7 +8,8 @@
 #include "cp850.h"
 #include "data_files.h"
 #include "entry_formats.h"
-#include "store.h"
+#include "entry_reader.h"
+#include "record_reader.h"
 #include "verbs.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include "data_files.h"
 #include "entry_formats.h"
 #include "entry_text.h"
+#include "record_reader.h"
 #include "search.h"
-#include "store.h"
 #include "verbs.h"
 
 int search_verb(const CommandLine& line, Charset charset) {

@@ -8,7 +8,8 @@
 #include <string_view>
 
 #include "data_files.h"
-#include "store.h"
+#include "entry_reader.h"
+#include "record_reader.h"
 
 namespace {
 
