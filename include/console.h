@@ -30,6 +30,8 @@ void read_line(char* field, std::size_t size);
 /// stored in `field` (not NUL-terminated), the rest dropped; `stop` stays in the input.
 /// Returns how many were stored. Meeting the end of input here just ends the piece.
 std::size_t read_piece(char* field, std::size_t keep, char stop);
+/// Whether an answer read with read_char() or read_next_char() is yes: "S" or "s".
+inline bool is_yes(char answer) { return answer == 'S' || answer == 's'; }
 /// A wait: reads exactly one character.
 void wait();
 /// Discards the rest of the input line, its newline included (or up to the end).

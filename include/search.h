@@ -56,9 +56,6 @@ class MatchTest {
   char keys_[kLongestSearch];
 };
 
-/// Whether the case answer asks to ignore letter case.
-inline bool is_yes(char answer) { return answer == 'S' || answer == 's'; }
-
 /// The answers of a selection dialogue.
 struct SelectionAnswers {
   char search[kSearchSize];

@@ -10,7 +10,6 @@
 #include "file_errors.h"
 #include "local_date.h"
 #include "scan.h"
-#include "search.h"
 #include "shell.h"
 
 namespace {
@@ -78,7 +77,7 @@ void make_copy() {
       "Data da última cópia: %s\n\nDeseja criar uma nova cópia de segurança do ficheiro de "
       "citações?(S/N)\n\n\nop: "_cp,
       date);
-  if (is_yes(console::read_next_char())) {
+  if (console::is_yes(console::read_next_char())) {
     const std::time_t started = std::time(nullptr);
     Stamp stamp;
     if (write_backup()) stamp.record(started);

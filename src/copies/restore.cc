@@ -5,7 +5,6 @@
 #include "data_files.h"
 #include "file_errors.h"
 #include "file_io.h"
-#include "search.h"
 
 namespace {
 
@@ -19,7 +18,7 @@ void restore_from(const char* source, const char* question) {
     console::out("Não existe nenhuma versão anterior da base de dados.\n\n"_cp);
     return;
   }
-  if (!is_yes(answer)) {
+  if (!console::is_yes(answer)) {
     console::out("\n\nO ficheiro não foi recuperado.\n"_cp);
     console::wait();
     return;

@@ -9,7 +9,7 @@
 #include "shell.h"
 
 MatchScan::MatchScan(const char* search, char case_answer)
-    : test_(search, is_yes(case_answer)),
+    : test_(search, console::is_yes(case_answer)),
       store_(kStoreFile),
       entries_(store_) {
   console::flushin();

@@ -4,7 +4,6 @@
 #include "console.h"
 #include "cp850.h"
 #include "quote_entry.h"
-#include "search.h"
 #include "shell.h"
 #include "store.h"
 
@@ -26,7 +25,7 @@ bool type_and_confirm() {
   console::outf(
       "\n\n\nDeseja adicionar a entrada?\n\n\tCitação: %s\n\n\tAutor: %s\n\nOpção (S/N): "_cp,
       entry.quote, entry.author);
-  if (is_yes(console::read_char())) return add_entry(entry.quote, entry.author);
+  if (console::is_yes(console::read_char())) return add_entry(entry.quote, entry.author);
   console::out("\nEstado: A entrada não foi adicionada.\n\n"_cp);
   return false;
 }
