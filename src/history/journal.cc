@@ -6,7 +6,6 @@
 #include "data_files.h"
 #include "entry_edits.h"
 #include "file_errors.h"
-#include "quote_entry.h"
 #include "record_reader.h"
 
 int Nadd = 0;

@@ -1,6 +1,5 @@
 // The two listings of a session journal, and fetching an entry by its listed number.
 #include "console.h"
-#include "cp850.h"
 #include "data_files.h"
 #include "encoding.h"
 #include "entry_reader.h"

@@ -6,7 +6,6 @@
 #include "file_errors.h"
 #include "record_reader.h"
 #include "search.h"
-#include "shell.h"
 
 MatchScan::MatchScan(const char* search, char case_answer)
     : test_(search, console::is_yes(case_answer)),

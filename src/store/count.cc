@@ -6,7 +6,6 @@
 #include "file_errors.h"
 #include "quote_entry.h"
 #include "record_reader.h"
-#include "shell.h"
 #include "store.h"
 
 void skip_store_header(FileIn& store) {
