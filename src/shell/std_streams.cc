@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "file_io.h"
+#include "reader_gone.h"
 #include "wide_text.h"
 #else
 #include <unistd.h>

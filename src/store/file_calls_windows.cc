@@ -13,6 +13,7 @@
 
 #include "file_calls.h"
 #include "file_io.h"
+#include "reader_gone.h"
 
 namespace {
 
