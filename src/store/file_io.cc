@@ -3,7 +3,6 @@
 // own way is in file_io_posix.cc and file_io_windows.cc.
 #include "file_io.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -142,15 +141,6 @@ bool FileOut::flush() {
   if (from_start_ && written_ - written_back_ >= static_cast<long long>(kWritebackStep))
     start_writeback();
   return !failed_ && fd_ >= 0;
-}
-
-void FileOut::start_writeback() {
-#ifdef SYNC_FILE_RANGE_WRITE
-  // Only a head start for the disk: whatever this does or fails to do, sync() still
-  // forces everything and reports its own failures.
-  ::sync_file_range(fd_, written_back_, written_ - written_back_, SYNC_FILE_RANGE_WRITE);
-#endif
-  written_back_ = written_;
 }
 
 bool FileOut::sync() {

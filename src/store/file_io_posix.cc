@@ -1,5 +1,5 @@
-// The file layer's POSIX parts: seeking and cutting back by descriptor, sizes and names
-// through stat, and a rewrite's links, directories and permission bits.
+// The file layer's POSIX parts: seeking, cutting back and writing back by descriptor, sizes
+// and names through stat, and a rewrite's links, directories and permission bits.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +20,15 @@ bool FileIn::seek(long long offset) {
 bool FileOut::cut_back(long long size) {
   used_ = 0;  // whatever is still held is part of what goes
   return fd_ >= 0 && ::ftruncate(fd_, static_cast<off_t>(size)) == 0;
+}
+
+void FileOut::start_writeback() {
+#ifdef SYNC_FILE_RANGE_WRITE
+  // Only a head start for the disk: whatever this does or fails to do, sync() still
+  // forces everything and reports its own failures.
+  ::sync_file_range(fd_, written_back_, written_ - written_back_, SYNC_FILE_RANGE_WRITE);
+#endif
+  written_back_ = written_;
 }
 
 bool name_taken(const char* name) {

@@ -33,6 +33,10 @@ bool FileOut::cut_back(long long size) {
   return fd_ >= 0 && _chsize_s(fd_, size) == 0;
 }
 
+void FileOut::start_writeback() {
+  written_back_ = written_;  // no head start: sync() alone forces the file to disk
+}
+
 bool name_taken(const char* name) {
   return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
 }
