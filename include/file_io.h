@@ -205,11 +205,6 @@ bool name_taken(const char* name);
 
 /// The size of the file open at `fd`, or -1 when it cannot be learnt.
 long long file_size(int fd);
-#ifdef _WIN32
-/// Whether a failed write's Windows error (GetLastError) says that the pipe's reader has
-/// gone, which the C library does not always call EPIPE.
-bool reader_has_gone(unsigned long error);
-#endif
 
 /// Reads at most `size` bytes at `offset` of the file open at `fd`, leaving the offset
 /// the file's reads go on from as it was. Returns how many were read (0 past the end),

@@ -1,15 +1,5 @@
-// Unicode at the program's edges: the UTF-8 decoder and encoder, and the locale's question.
+// Unicode at the program's edges: the UTF-8 decoder and encoder.
 #include "unicode.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <langinfo.h>
-#endif
-
-#include <clocale>
-#include <cstdlib>
-#include <cstring>
 
 #include "cp850.h"
 
@@ -114,36 +104,6 @@ bool is_utf8_name(std::string_view codeset) {
     letters += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
   }
   return letters == "utf8";
-}
-
-bool terminal_is_utf8() {
-#ifdef _WIN32
-  return false;  // a Windows console is read and written in UTF-16, whatever its code page
-#else
-  const char* current = std::setlocale(LC_CTYPE, nullptr);
-  std::string saved = current != nullptr ? current : "C";
-  bool utf8 = false;
-  if (std::setlocale(LC_CTYPE, "") != nullptr) utf8 = is_utf8_name(nl_langinfo(CODESET));
-  std::setlocale(LC_CTYPE, saved.c_str());
-  return utf8;
-#endif
-}
-
-Charset locale_charset() {
-#ifdef _WIN32
-  for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-    const char* value = std::getenv(variable);
-    if (value == nullptr || *value == '\0') continue;
-    const char* dot = std::strchr(value, '.');
-    if (dot == nullptr) return Charset::kCp850;
-    std::string_view set(dot + 1);
-    set = set.substr(0, set.find('@'));
-    return is_utf8_name(set) ? Charset::kUtf8 : Charset::kCp850;
-  }
-  return GetACP() == CP_UTF8 ? Charset::kUtf8 : Charset::kCp850;
-#else
-  return terminal_is_utf8() ? Charset::kUtf8 : Charset::kCp850;
-#endif
 }
 
 }  // namespace unicode

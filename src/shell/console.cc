@@ -3,22 +3,15 @@
 // as the C library keeps stdin's and stdout's.
 #include "console.h"
 
-#ifndef _WIN32
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
-
-#include <cerrno>
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <csignal>
 #include <optional>
 #include <string>
 
+#include "console_platform.h"
 #include "scan.h"
 #include "shell.h"
 #include "std_streams.h"
@@ -131,57 +124,6 @@ std::string cls_path;
 /// Whether the end of input is typed at a terminal (Ctrl-D) with the screen on one too.
 bool on_terminal = false;
 
-/// The full path of an executable named `cls` in one of PATH's directories, or "".
-/// Only absolute directories count: an empty entry or "." would run whatever `cls` the
-/// collection's own directory holds.
-std::string find_cls() {
-#ifdef _WIN32
-  return "cls";  // the command interpreter's own: always there
-#else
-  const char* path = std::getenv("PATH");
-  if (path == nullptr) return "";
-  std::string dirs = path;
-  std::size_t start = 0;
-  while (start <= dirs.size()) {
-    std::size_t end = dirs.find(':', start);
-    if (end == std::string::npos) end = dirs.size();
-    std::string dir = dirs.substr(start, end - start);
-    std::string candidate = dir + "/cls";
-    if (!dir.empty() && dir[0] == '/' && ::access(candidate.c_str(), X_OK) == 0) return candidate;
-    start = end + 1;
-  }
-  return "";
-#endif
-}
-
-/// Runs `cls` directly, no shell between, and waits for it; its result does not matter.
-/// On Windows `cls` is the command interpreter's own command: it is handed to it.
-void run_cls() {
-#ifdef _WIN32
-  if (std::system("cls") == -1) {
-    // the screen is simply not cleared
-  }
-#else
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  // The program ignores SIGPIPE for itself; `cls` gets the usual handling back.
-  sigset_t defaults;
-  sigemptyset(&defaults);
-  sigaddset(&defaults, SIGPIPE);
-  posix_spawnattr_setsigdefault(&attributes, &defaults);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
-  char name[] = "cls";
-  char* argv[] = {name, nullptr};
-  pid_t pid = -1;
-  if (posix_spawn(&pid, cls_path.c_str(), nullptr, &attributes, argv, environ) == 0) {
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-  }
-  posix_spawnattr_destroy(&attributes);
-#endif
-}
-
 /// Whether the terminal's TERM can take the ANSI clear sequence.
 bool term_takes_ansi() {
   const char* term = std::getenv("TERM");
@@ -279,7 +221,7 @@ void setup() {
     if (out_terminal) output().bridge();
   }
   on_terminal = in_terminal && out_terminal;
-  cls_path = find_cls();
+  cls_path = platform::find_cls();
   if (!cls_path.empty()) clear_mode = Clear::kCommand;
   else if (out_terminal && term_takes_ansi()) clear_mode = Clear::kAnsi;
 }
@@ -288,7 +230,7 @@ void clear_screen() {
   switch (clear_mode) {
     case Clear::kCommand:
       flush();
-      run_cls();
+      platform::run_cls(cls_path);
       break;
     case Clear::kAnsi:
       out("\x1b[H\x1b[2J");

@@ -1,50 +1,8 @@
-// The program's arguments, as the verbs read them: on Windows from the wide command line.
+// The program's arguments, as the verbs read them. Where they come from is each
+// platform's own (program_arguments_posix.cc, program_arguments_windows.cc).
 #include "program_arguments.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#include <shellapi.h>
-
-#include "unicode.h"
-#include "wide_text.h"
-#endif
-
-namespace {
-
-#ifdef _WIN32
-/// One wide argument in the verbs' text.
-std::string in_verb_text(const wchar_t* wide, Charset charset) {
-  const int units = static_cast<int>(wcslen(wide));
-  std::string text;
-  if (charset == Charset::kUtf8) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, wide, units, nullptr, 0, nullptr, nullptr);
-    text.resize(static_cast<std::size_t>(size > 0 ? size : 0));
-    if (size > 0) WideCharToMultiByte(CP_UTF8, 0, wide, units, text.data(), size, nullptr, nullptr);
-  } else {
-    wide_text::Narrower narrower;
-    text.resize(static_cast<std::size_t>(units) + wide_text::Narrower::kExtra);
-    auto* out = reinterpret_cast<unsigned char*>(text.data());
-    std::size_t n = narrower.feed(reinterpret_cast<const char16_t*>(wide), units, out);
-    n += narrower.finish(out + n);
-    text.resize(n);
-  }
-  return text;
-}
-#endif
-
-}  // namespace
-
-ProgramArguments::ProgramArguments(int argc, char* argv[]) {
-#ifdef _WIN32
-  int count = 0;
-  if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
-    const Charset charset = unicode::locale_charset();
-    for (int i = 0; i < count; ++i) held_.push_back(in_verb_text(wide[i], charset));
-    LocalFree(wide);
-  }
-  if (held_.empty())  // the wide command line could not be read: the bytes as given
-#endif
-    for (int i = 0; i < argc; ++i) held_.emplace_back(argv[i]);
+void ProgramArguments::point_at_held() {
   for (const std::string& argument : held_) pointers_.push_back(argument.c_str());
   pointers_.push_back(nullptr);
 }

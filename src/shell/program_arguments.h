@@ -20,6 +20,9 @@ class ProgramArguments {
   const char* const* values() const { return pointers_.data(); }
 
  private:
+  /// Fills the pointers values() hands out, once the arguments are held.
+  void point_at_held();
+
   std::vector<std::string> held_;
   std::vector<const char*> pointers_;
 };

@@ -1,6 +1,5 @@
 // The file calls on POSIX systems: open, read, pread, write, fsync, rename, unlink and
 // Linux's copy_file_range, each interrupted call retried.
-#ifndef _WIN32
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -86,4 +85,3 @@ long copy(int from, long long offset, int to, std::size_t size) {
 void put_back_set_aside_store(const char* store) {
   (void)store;  // a rename replaces in one step here: no old store is ever set aside
 }
-#endif

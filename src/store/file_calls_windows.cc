@@ -1,7 +1,6 @@
 // The file calls on Windows: descriptors over handles opened in binary mode and shared
 // for renaming over, synced with FlushFileBuffers, replaced with MoveFileExW; and putting
 // back an old store that a rewrite set aside and did not get to remove.
-#ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
 #include <unistd.h>
@@ -14,6 +13,7 @@
 
 #include "file_calls.h"
 #include "file_io.h"
+#include "reader_gone.h"
 
 namespace {
 
@@ -143,4 +143,3 @@ void put_back_set_aside_store(const char* store) {
   FindClose(search);
   if (!newest.empty()) MoveFileExW(newest.c_str(), wide, MOVEFILE_WRITE_THROUGH);
 }
-#endif

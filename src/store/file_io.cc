@@ -1,38 +1,22 @@
 // Buffered data files over the file calls (file_calls.h), every result checked; the safe
-// rewrite through a scratch file renamed over the old one. On Windows the descriptors are
-// over handles, whose sizes and lengths are learnt and set through the handle.
+// rewrite through a scratch file renamed over the old one. What each platform does its
+// own way is in file_io_posix.cc and file_io_windows.cc.
 #include "file_io.h"
 
-#include <fcntl.h>
-#ifdef _WIN32
-#include <io.h>
-#include <windows.h>
-#else
-#include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "file_calls.h"
+#include "file_io_platform.h"
 
 using file_calls::Open;
-
-#ifdef _WIN32
-namespace {
-
-/// The handle under a descriptor.
-HANDLE handle_of(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
-
-}  // namespace
-
-bool reader_has_gone(unsigned long error) {
-  return error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA || error == ERROR_PIPE_NOT_CONNECTED;
-}
-#endif
+using file_io::platform::elsewhere;
+using file_io::platform::replaced_file;
+using file_io::platform::sync_directory;
 
 FileIn::FileIn(const char* name, Mode mode, Links links)
     : fd_(file_calls::open(name, mode == Mode::kRead ? Open::kRead : Open::kUpdate,
@@ -44,17 +28,6 @@ void FileIn::close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   pos_ = end_ = 0;
-}
-
-bool FileIn::seek(long long offset) {
-#ifdef _WIN32
-  if (fd_ < 0 || failed_ || _lseeki64(fd_, offset, SEEK_SET) < 0) return false;
-#else
-  if (fd_ < 0 || failed_ || ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) return false;
-#endif
-  base_ = offset;
-  pos_ = end_ = 0;
-  return true;
 }
 
 bool FileIn::fill() {
@@ -152,15 +125,6 @@ void FileOut::copy_from(int source, long long begin, long long end) {
   }
 }
 
-bool FileOut::cut_back(long long size) {
-  used_ = 0;  // whatever is still held is part of what goes
-#ifdef _WIN32
-  return fd_ >= 0 && _chsize_s(fd_, size) == 0;
-#else
-  return fd_ >= 0 && ::ftruncate(fd_, static_cast<off_t>(size)) == 0;
-#endif
-}
-
 bool FileOut::flush() {
   std::size_t done = 0;
   while (!failed_ && done < used_) {
@@ -179,15 +143,6 @@ bool FileOut::flush() {
   return !failed_ && fd_ >= 0;
 }
 
-void FileOut::start_writeback() {
-#ifdef SYNC_FILE_RANGE_WRITE
-  // Only a head start for the disk: whatever this does or fails to do, sync() still
-  // forces everything and reports its own failures.
-  ::sync_file_range(fd_, written_back_, written_ - written_back_, SYNC_FILE_RANGE_WRITE);
-#endif
-  written_back_ = written_;
-}
-
 bool FileOut::sync() {
   if (!flush()) return false;
   if (!file_calls::sync(fd_)) return !(failed_ = true);
@@ -202,51 +157,11 @@ bool FileOut::close() {
   return !failed_;
 }
 
-bool name_taken(const char* name) {
-#ifdef _WIN32
-  return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
-#else
-  struct stat st {};
-  return ::lstat(name, &st) == 0;
-#endif
-}
-
-long long file_size(int fd) {
-#ifdef _WIN32
-  // A directory opened for reading tells a size of 0, which would pass for an empty file.
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(handle_of(fd), &info) ||
-      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-    return -1;
-  return static_cast<long long>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
-#else
-  struct stat st {};
-  return ::fstat(fd, &st) == 0 ? static_cast<long long>(st.st_size) : -1;
-#endif
-}
-
 long read_at(int fd, void* buffer, std::size_t size, long long offset) {
   return file_calls::read_at(fd, buffer, size, offset);
 }
 
 namespace {
-
-/// The file a rewrite of `name` replaces: `name` itself, or, through a symbolic link,
-/// the file it leads to.
-std::string replaced_file(const char* name, bool through_link) {
-#ifdef _WIN32
-  (void)through_link;  // a link on Windows is replaced as it stands, like any file
-  return name;
-#else
-  struct stat st {};
-  if (!through_link || ::lstat(name, &st) != 0 || !S_ISLNK(st.st_mode)) return name;
-  char* resolved = ::realpath(name, nullptr);
-  if (resolved == nullptr) return name;  // a dangling link: it is replaced as it stands
-  std::string path = resolved;
-  std::free(resolved);
-  return path;
-#endif
-}
 
 /// The directory part of a path ("." for a bare name).
 std::string directory_of(const std::string& path) {
@@ -259,31 +174,6 @@ std::string directory_of(const std::string& path) {
 std::string scratch_beside(const std::string& target, const char* scratch) {
   std::size_t slash = target.rfind('/');
   return slash == std::string::npos ? scratch : target.substr(0, slash + 1) + scratch;
-}
-
-/// Forces a directory's entries (a rename) to disk.
-bool sync_directory(const std::string& dir) {
-#ifdef _WIN32
-  (void)dir;  // the rename was written through; a directory cannot be synced
-  return true;
-#else
-  int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  bool synced = ::fsync(fd) == 0;
-  ::close(fd);
-  return synced;
-#endif
-}
-
-/// Whether `dir` is another directory than the current one.
-bool elsewhere(const std::string& dir) {
-#ifdef _WIN32
-  return dir != ".";
-#else
-  struct stat here {}, there {};
-  return dir != "." && !(::stat(".", &here) == 0 && ::stat(dir.c_str(), &there) == 0 &&
-                         here.st_dev == there.st_dev && here.st_ino == there.st_ino);
-#endif
 }
 
 /// Creates a scratch file: in the current directory new at its name, whatever stood
@@ -310,23 +200,7 @@ Rewrite::Rewrite(const char* target, const char* scratch, const char* bits_like,
       out_(open_scratch(scratch_, elsewhere(directory_of(target_))), true),
       created_(out_.ok()) {
   if (!created_) return;
-#ifdef _WIN32
-  (void)bits_like, (void)bits;  // the new file has the directory's permissions
-#else
-  // The new file takes its permission bits and owner before it takes its name, so that a
-  // private file never stands open to others, not even for a moment. A link at the name
-  // (not followed) is no file replaced.
-  struct stat old {}, like {};
-  const bool replaces = ::lstat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-  const bool liked = bits_like != nullptr && ::stat(bits_like, &like) == 0;
-  mode_t mode = 0644;
-  if (bits == Bits::kKept) mode = replaces ? old.st_mode : liked ? like.st_mode : 0644;
-  if (bits == Bits::kNoWider) mode = (liked ? like.st_mode : 0644) & (replaces ? old.st_mode : 07777);
-  if (replaces && ::fchown(out_.fd(), old.st_uid, old.st_gid) != 0) {
-    // only a privileged process may give a file away: the bits are kept all the same
-  }
-  if (::fchmod(out_.fd(), mode & 07777) != 0) out_.close();
-#endif
+  file_io::platform::give_bits(out_, target_, bits_like, bits);
 }
 
 Rewrite::~Rewrite() {

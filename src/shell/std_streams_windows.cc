@@ -1,23 +1,15 @@
-// Standard input and output over the system's calls: POSIX descriptors 0 and 1, or the
-// Windows standard handles, whose consoles are read and written in UTF-16.
+// Standard input and output on Windows: the standard handles, whose consoles are read
+// and written in UTF-16.
 #include "std_streams.h"
 
-#ifdef _WIN32
 #include <windows.h>
 
 #include <algorithm>
 
-#include "file_io.h"
+#include "reader_gone.h"
 #include "wide_text.h"
-#else
-#include <unistd.h>
-
-#include <cerrno>
-#endif
 
 namespace std_streams {
-
-#ifdef _WIN32
 
 namespace {
 
@@ -92,30 +84,5 @@ long write_output(const char* bytes, std::size_t size) {
 bool input_is_terminal() { return is_console(GetStdHandle(STD_INPUT_HANDLE)); }
 
 bool output_is_terminal() { return is_console(GetStdHandle(STD_OUTPUT_HANDLE)); }
-
-#else
-
-long read_input(unsigned char* buffer, std::size_t size) {
-  for (;;) {
-    ssize_t n = ::read(STDIN_FILENO, buffer, size);
-    if (n < 0 && errno == EINTR) continue;
-    return static_cast<long>(n);
-  }
-}
-
-long write_output(const char* bytes, std::size_t size) {
-  for (;;) {
-    ssize_t n = ::write(STDOUT_FILENO, bytes, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && errno == EPIPE) return kReaderGone;
-    return static_cast<long>(n);
-  }
-}
-
-bool input_is_terminal() { return ::isatty(STDIN_FILENO); }
-
-bool output_is_terminal() { return ::isatty(STDOUT_FILENO); }
-
-#endif
 
 }  // namespace std_streams

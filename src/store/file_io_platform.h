@@ -1,0 +1,24 @@
+// The parts of the file layer's safe rewrite that each platform does its own way.
+#pragma once
+
+#include <string>
+
+#include "file_io.h"
+
+namespace file_io::platform {
+
+/// The file a rewrite of `name` replaces: `name` itself, or, through a symbolic link,
+/// the file it leads to.
+std::string replaced_file(const char* name, bool through_link);
+
+/// Forces a directory's entries (a rename) to disk.
+bool sync_directory(const std::string& dir);
+
+/// Whether `dir` is another directory than the current one.
+bool elsewhere(const std::string& dir);
+
+/// Gives the scratch file open in `out`, which is to replace `target`, its permission
+/// bits (and owner) as `bits` and `bits_like` say; closes `out` when they cannot be set.
+void give_bits(FileOut& out, const std::string& target, const char* bits_like, Bits bits);
+
+}  // namespace file_io::platform
