@@ -29,8 +29,9 @@ struct OtherLetter {
   char base;
 };
 inline constexpr OtherLetter kOtherLetters[15] = {
-    {U'ä', 'a'}, {U'ë', 'e'}, {U'ï', 'i'}, {U'ö', 'o'}, {U'ü', 'u'}, {U'ÿ', 'y'}, {U'å', 'a'}, {U'ñ', 'n'},
-    {U'Ä', 'A'}, {U'Ë', 'E'}, {U'Ï', 'I'}, {U'Ö', 'O'}, {U'Ü', 'U'}, {U'Å', 'A'}, {U'Ñ', 'N'},
+    {U'ä', 'a'}, {U'ë', 'e'}, {U'ï', 'i'}, {U'ö', 'o'}, {U'ü', 'u'},
+    {U'ÿ', 'y'}, {U'å', 'a'}, {U'ñ', 'n'}, {U'Ä', 'A'}, {U'Ë', 'E'},
+    {U'Ï', 'I'}, {U'Ö', 'O'}, {U'Ü', 'U'}, {U'Å', 'A'}, {U'Ñ', 'N'},
 };
 
 /// The distance from a Latin-1 capital to its small letter.

@@ -49,10 +49,16 @@ struct Literal {
       auto lead = static_cast<unsigned char>(utf8[i]);
       char32_t code = lead;
       int extra = 0;
-      if (lead >= 0xF0) { code = lead & 0x07; extra = 3; }
-      else if (lead >= 0xE0) { code = lead & 0x0F; extra = 2; }
-      else if (lead >= 0xC0) { code = lead & 0x1F; extra = 1; }
-      else if (lead >= 0x80) throw "malformed UTF-8 in a console literal";
+      if (lead >= 0xF0) {
+        code = lead & 0x07;
+        extra = 3;
+      } else if (lead >= 0xE0) {
+        code = lead & 0x0F;
+        extra = 2;
+      } else if (lead >= 0xC0) {
+        code = lead & 0x1F;
+        extra = 1;
+      } else if (lead >= 0x80) throw "malformed UTF-8 in a console literal";
       for (int k = 1; k <= extra; ++k)
         code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
       int byte = from_unicode(code);

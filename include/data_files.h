@@ -35,7 +35,9 @@ inline Links links_at(const char* name) {
 }
 
 /// The store header line, "-== Citações ==-" in ISO-8859-1, written with no newline.
-inline constexpr const char* kStoreHeader = "-== Cita\xE7\xF5" "es ==-";
+inline constexpr const char* kStoreHeader =
+    "-== Cita\xE7\xF5"
+    "es ==-";
 
 /// Creates a data file where none stands at that name (an existing one is never emptied);
 /// the store gets its header line. A name that exists but cannot be opened is left for the
@@ -58,8 +60,8 @@ Appended append_entries(const char* name, const std::function<void(FileOut&)>& p
 /// store's permission bits (a new store, the source's). False, with the target as it was,
 /// when the source cannot be read whole or the copy cannot be written. Only the first
 /// `size` bytes are copied when it is given.
-bool copy_whole(FileIn& source, const char* source_name, const char* target,
-                const char* scratch, long long size = -1);
+bool copy_whole(FileIn& source, const char* source_name, const char* target, const char* scratch,
+                long long size = -1);
 /// Writes the first `size` bytes (all, when not given) of the file open at `source` into
 /// the rewrite `copy` and commits it. False when the source cannot be read whole or the
 /// copy cannot be made.

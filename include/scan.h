@@ -65,7 +65,8 @@ std::size_t take_until(Source& in, char* field, std::size_t keep, int stop) {
     // The stop byte is found with memchr, a whole run of the bytes ahead at a time.
     auto up_to_stop = [stop](const unsigned char* from, const unsigned char* end) {
       const void* hit = std::memchr(from, stop, static_cast<std::size_t>(end - from));
-      return static_cast<std::size_t>((hit != nullptr ? static_cast<const unsigned char*>(hit) : end) - from);
+      return static_cast<std::size_t>(
+          (hit != nullptr ? static_cast<const unsigned char*>(hit) : end) - from);
     };
     take_run(in, up_to_stop, field, keep, kept);
   } else {

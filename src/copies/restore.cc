@@ -40,6 +40,7 @@ void recover_copy() {
 }
 
 void urgent_recovery() {
-  restore_from(kSafetyCopy,
-               "Deseja recuperar a última versão válida do ficheiro de citações? (S/N)\n\nOpção: "_cp);
+  restore_from(
+      kSafetyCopy,
+      "Deseja recuperar a última versão válida do ficheiro de citações? (S/N)\n\nOpção: "_cp);
 }

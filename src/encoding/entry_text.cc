@@ -34,8 +34,9 @@ void cp850_to_file(std::string_view cp850, std::string& out) {
 bool to_cp850(std::u32string_view text, TextField field, std::string& out, char32_t& refused) {
   for (char32_t code : text) {
     const int byte = cp850::from_unicode(code);
-    const bool taken = byte >= 0 && (!is_control(code) || admits_control(field, code)) &&
-                       (field == TextField::kSearch || keeps_its_byte(static_cast<unsigned char>(byte)));
+    const bool taken =
+        byte >= 0 && (!is_control(code) || admits_control(field, code)) &&
+        (field == TextField::kSearch || keeps_its_byte(static_cast<unsigned char>(byte)));
     if (!taken) {
       refused = code;
       return false;

@@ -77,10 +77,8 @@ void erase_entry() {
     QuoteEntry chosen = ask_and_select(span);
     if (chosen.quote[0] == '\0') continue;  // nothing selected: no question
     console::out("\n\nQuer realmente eliminar esta entrada? (S/N) ");
-    if (console::is_yes(console::read_char()))
-      delete_entry(chosen.quote, chosen.author, &span);
-    else
-      console::out("A entrada não foi eliminada."_cp);
+    if (console::is_yes(console::read_char())) delete_entry(chosen.quote, chosen.author, &span);
+    else console::out("A entrada não foi eliminada."_cp);
     console::wait();
   } while (continue_dialogue());
 }
@@ -91,10 +89,8 @@ void alter_entry() {
     QuoteEntry chosen = ask_and_select(span);
     // Asked even when nothing was selected: the replace then works as a plain addition.
     console::out("\n\nQuer realmente substituir esta entrada? (S/N) ");
-    if (console::is_yes(console::read_char()))
-      replace_entry(chosen, span);
-    else
-      console::out("A entrada não foi alterada."_cp);
+    if (console::is_yes(console::read_char())) replace_entry(chosen, span);
+    else console::out("A entrada não foi alterada."_cp);
     console::wait();
   } while (continue_dialogue());
 }

@@ -50,7 +50,8 @@ MatchTest::MatchTest(std::string_view search, bool ignore_case, bool ignore_acce
   }
   std::size_t firsts = 0;
   for (int b = 1; b < 256 && length_ > 0; ++b)
-    if (seen_as_[b] == static_cast<unsigned char>(search_[0])) first_bytes_[firsts++] = static_cast<char>(b);
+    if (seen_as_[b] == static_cast<unsigned char>(search_[0]))
+      first_bytes_[firsts++] = static_cast<char>(b);
   first_bytes_[firsts] = '\0';
   for (std::size_t j = 0; j < length_; ++j) {
     int key = key_of[static_cast<unsigned char>(search_[j])];
@@ -69,16 +70,15 @@ const bool kAvx2 = has_wide_registers();
 /// `second` (any byte when `second` is 0), 32 at a time; each is handed to `confirm`,
 /// and true as soon as one is confirmed. `i` is left at the first place not looked at.
 template <class Confirm>
-__attribute__((target("avx2"))) bool wide_pairs(const char* quote, std::size_t& i,
-                                                  std::size_t last, char first, char second,
-                                                  Confirm confirm) {
+__attribute__((target("avx2"))) bool wide_pairs(const char* quote, std::size_t& i, std::size_t last,
+                                                char first, char second, Confirm confirm) {
   const __m256i folding = _mm256_set1_epi8(0x20);
   const __m256i firsts = _mm256_set1_epi8(first);
   const __m256i seconds = _mm256_set1_epi8(second);
   const __m256i any_second = _mm256_set1_epi8(second == 0 ? static_cast<char>(0xFF) : 0);
   for (; i + 31 <= last; i += 32) {
-    __m256i here = _mm256_or_si256(
-        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(quote + i)), folding);
+    __m256i here =
+        _mm256_or_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(quote + i)), folding);
     __m256i next = _mm256_or_si256(
         _mm256_loadu_si256(reinterpret_cast<const __m256i*>(quote + i + 1)), folding);
     __m256i both = _mm256_and_si256(_mm256_cmpeq_epi8(here, firsts),

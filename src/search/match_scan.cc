@@ -8,9 +8,7 @@
 #include "search.h"
 
 MatchScan::MatchScan(const char* search, char case_answer)
-    : test_(search, console::is_yes(case_answer)),
-      store_(kStoreFile),
-      entries_(store_) {
+    : test_(search, console::is_yes(case_answer)), store_(kStoreFile), entries_(store_) {
   console::flushin();
   if (!store_.ok()) {
     cannot_open_file(Opening::kSameLine);

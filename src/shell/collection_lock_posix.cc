@@ -36,7 +36,8 @@ int linked_store_directory(int collection) {
   std::free(resolved);
   const std::string dir = target.substr(0, target.rfind('/') > 0 ? target.rfind('/') : 1);
   int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  struct stat here {}, there {};
+  struct stat here {
+  }, there{};
   if (fd >= 0 && ::fstat(collection, &here) == 0 && ::fstat(fd, &there) == 0 &&
       (here.st_dev != there.st_dev || here.st_ino != there.st_ino))
     return fd;

@@ -15,10 +15,10 @@ struct Verb {
   Request request;
 };
 constexpr Verb kVerbs[] = {
-    {"contar", Request::kCount},     {"procurar", Request::kSearch},
-    {"aleatoria", Request::kRandom}, {"aleat\xC3\xB3ria", Request::kRandom},  // UTF-8
-    {"aleat\xA2ria", Request::kRandom},  // code page 850
-    {"exportar", Request::kExport},  {"importar", Request::kImport},
+    {"contar", Request::kCount},        {"procurar", Request::kSearch},
+    {"aleatoria", Request::kRandom},    {"aleat\xC3\xB3ria", Request::kRandom},  // UTF-8
+    {"aleat\xA2ria", Request::kRandom},                                          // code page 850
+    {"exportar", Request::kExport},     {"importar", Request::kImport},
     {"adicionar", Request::kAdd},
 };
 
@@ -113,7 +113,8 @@ void check_verb(CommandLine& line, const Seen& seen, const std::vector<const cha
   if (seen.format && verb != Request::kExport && verb != Request::kImport)
     fail(line, "a opção só serve para exportar e importar: "_cp, "--formato");
   if ((seen.default_author || seen.simulate) && verb != Request::kImport)
-    fail(line, "a opção só serve para importar: "_cp, seen.default_author ? "--autor" : "--simular");
+    fail(line, "a opção só serve para importar: "_cp,
+         seen.default_author ? "--autor" : "--simular");
   std::size_t wanted = verb == Request::kSearch || verb == Request::kImport ? 1
                        : verb == Request::kAdd                              ? 2
                                                                             : 0;

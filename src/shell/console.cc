@@ -37,7 +37,7 @@ class Input {
  private:
   bool fill() {
     if (ended_) return false;  // the end of input, once met, stays: Ctrl-D is typed once
-    flush();  // every prompt is on the screen before the program waits
+    flush();                   // every prompt is on the screen before the program waits
     for (;;) {
       long n = std_streams::read_input(decoder_ ? raw_ : buffer_, kRead);
       std::size_t got = n > 0 ? static_cast<std::size_t>(n) : 0;
@@ -232,11 +232,8 @@ void clear_screen() {
       flush();
       platform::run_cls(cls_path);
       break;
-    case Clear::kAnsi:
-      out("\x1b[H\x1b[2J");
-      break;
-    case Clear::kNone:
-      break;
+    case Clear::kAnsi: out("\x1b[H\x1b[2J"); break;
+    case Clear::kNone: break;
   }
 }
 

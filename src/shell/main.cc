@@ -41,8 +41,8 @@ int main(int argc, char* argv[]) {
   // With arguments: the folder entered, and a verb, the help or the version run instead
   // of the menu.
   const ProgramArguments arguments(argc, argv);
-  if (int status = run_arguments(parse_command_line(arguments.count(), arguments.values()),
-                                 output_closed);
+  if (int status =
+          run_arguments(parse_command_line(arguments.count(), arguments.values()), output_closed);
       status != kRunInteractive)
     return status;
   console::setup();

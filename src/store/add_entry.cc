@@ -27,7 +27,8 @@ bool add_entry(char* quote, char* author) {
   }
   // A character whose byte the file would give back as another letter is never stored.
   if (!reads_back_as_typed(quote)) {
-    console::out("\nErro: Citação inválida: tem um carácter que o ficheiro não pode guardar.\n\n"_cp);
+    console::out(
+        "\nErro: Citação inválida: tem um carácter que o ficheiro não pode guardar.\n\n"_cp);
     return false;
   }
   if (!reads_back_as_typed(author)) {

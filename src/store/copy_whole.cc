@@ -10,8 +10,8 @@ bool copy_into(FileIn& source, Rewrite& copy, long long size) {
   return copy.commit();
 }
 
-bool copy_whole(FileIn& source, const char* source_name, const char* target,
-                const char* scratch, long long size) {
+bool copy_whole(FileIn& source, const char* source_name, const char* target, const char* scratch,
+                long long size) {
   // The store itself is replaced through a symbolic link, so the link stays a link, and
   // keeps its bits; a copy is never more open than the store, nor than the copy it replaces.
   bool is_store = std::strcmp(target, kStoreFile) == 0;

@@ -18,7 +18,8 @@ int count_entries(FileIn& store) {
   EntryReader entries(store);
   FoundEntry found;
   int count = 0;
-  while (entries.next(found, EntryReader::Keep::kSpan)) ++count;  // an author cut by the end still counts
+  while (entries.next(found, EntryReader::Keep::kSpan))
+    ++count;  // an author cut by the end still counts
   return count;
 }
 

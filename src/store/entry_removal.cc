@@ -28,8 +28,7 @@ void copy_without(FileIn& file, const EntrySpan& span, FileOut& out) {
   long long begin = span.begin, end = span.end;
   if (size < 0) out.fail();
   const int before = byte_at(fd, begin - 1, out);  // -1 at the start of the file
-  if (before == '\n' && byte_at(fd, begin - 2, out) == '\n')
-    --begin;  // the empty line before it
+  if (before == '\n' && byte_at(fd, begin - 2, out) == '\n') --begin;  // the empty line before it
   else if (end < size && byte_at(fd, end, out) == '\n' && (begin == 0 || before == '\n'))
     ++end;  // the empty line after it
   else if (end == size && before == '\n')

@@ -68,7 +68,8 @@ long copy(int from, long long offset, int to, std::size_t size) {
 #ifdef __linux__
   for (;;) {
     off_t in_at = static_cast<off_t>(offset);
-    ssize_t n = ::copy_file_range(from, &in_at, to, nullptr, std::min<std::size_t>(size, 1u << 30), 0);
+    ssize_t n =
+        ::copy_file_range(from, &in_at, to, nullptr, std::min<std::size_t>(size, 1u << 30), 0);
     if (n < 0 && errno == EINTR) continue;
     // Not across these file systems, or not at all (EXDEV, ENOSYS, EINVAL...), or a source
     // that ended early (0): the caller's own copy takes over, and finds a short source too.

@@ -87,7 +87,8 @@ bool rename(const char* from, const char* to) {
   // may be, being shared for it), the new one takes its name and the old one is removed,
   // to go once its last reader closes it.
   // Only a plain file is, never a directory or a read-only file, which no rename replaces.
-  if (GetLastError() != ERROR_ACCESS_DENIED && GetLastError() != ERROR_SHARING_VIOLATION) return false;
+  if (GetLastError() != ERROR_ACCESS_DENIED && GetLastError() != ERROR_SHARING_VIOLATION)
+    return false;
   DWORD attributes = GetFileAttributesW(wide_to);
   if (attributes == INVALID_FILE_ATTRIBUTES ||
       (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)

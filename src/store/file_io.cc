@@ -193,8 +193,8 @@ int open_scratch(std::string& scratch, bool away) {
 
 }  // namespace
 
-Rewrite::Rewrite(const char* target, const char* scratch, const char* bits_like,
-                 bool through_link, Bits bits)
+Rewrite::Rewrite(const char* target, const char* scratch, const char* bits_like, bool through_link,
+                 Bits bits)
     : target_(replaced_file(target, through_link)),
       scratch_(scratch_beside(target_, scratch)),
       out_(open_scratch(scratch_, elsewhere(directory_of(target_))), true),

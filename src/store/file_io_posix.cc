@@ -62,7 +62,8 @@ bool sync_directory(const std::string& dir) {
 }
 
 bool elsewhere(const std::string& dir) {
-  struct stat here {}, there {};
+  struct stat here {
+  }, there{};
   return dir != "." && !(::stat(".", &here) == 0 && ::stat(dir.c_str(), &there) == 0 &&
                          here.st_dev == there.st_dev && here.st_ino == there.st_ino);
 }
@@ -71,12 +72,14 @@ void give_bits(FileOut& out, const std::string& target, const char* bits_like, B
   // The new file takes its permission bits and owner before it takes its name, so that a
   // private file never stands open to others, not even for a moment. A link at the name
   // (not followed) is no file replaced.
-  struct stat old {}, like {};
+  struct stat old {
+  }, like{};
   const bool replaces = ::lstat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
   const bool liked = bits_like != nullptr && ::stat(bits_like, &like) == 0;
   mode_t mode = 0644;
   if (bits == Bits::kKept) mode = replaces ? old.st_mode : liked ? like.st_mode : 0644;
-  if (bits == Bits::kNoWider) mode = (liked ? like.st_mode : 0644) & (replaces ? old.st_mode : 07777);
+  if (bits == Bits::kNoWider)
+    mode = (liked ? like.st_mode : 0644) & (replaces ? old.st_mode : 07777);
   if (replaces && ::fchown(out.fd(), old.st_uid, old.st_gid) != 0) {
     // only a privileged process may give a file away: the bits are kept all the same
   }

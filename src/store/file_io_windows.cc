@@ -37,9 +37,7 @@ void FileOut::start_writeback() {
   written_back_ = written_;  // no head start: sync() alone forces the file to disk
 }
 
-bool name_taken(const char* name) {
-  return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
-}
+bool name_taken(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }
 
 long long file_size(int fd) {
   // A directory opened for reading tells a size of 0, which would pass for an empty file.

@@ -12,7 +12,8 @@ namespace file_snapshot::platform {
 
 bool identify(int fd, unsigned long long& device, unsigned long long& inode, long long& size) {
   BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(fd)), &info)) return false;
+  if (!GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(fd)), &info))
+    return false;
   device = info.dwVolumeSerialNumber;
   inode = static_cast<unsigned long long>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
   size = static_cast<long long>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;

@@ -44,10 +44,9 @@ const NibbleTables kNibbles = [] {
 }();
 
 __attribute__((target("avx2"))) std::size_t wide_run(const unsigned char* from,
-                                                       const unsigned char* end) {
+                                                     const unsigned char* end) {
   const __m256i low_rows = _mm256_load_si256(reinterpret_cast<const __m256i*>(kNibbles.low_rows));
-  const __m256i high_rows =
-      _mm256_load_si256(reinterpret_cast<const __m256i*>(kNibbles.high_rows));
+  const __m256i high_rows = _mm256_load_si256(reinterpret_cast<const __m256i*>(kNibbles.high_rows));
   const __m256i bit_of = _mm256_load_si256(reinterpret_cast<const __m256i*>(kNibbles.bit_of));
   const __m256i nibble = _mm256_set1_epi8(0x0F);
   const __m256i zero = _mm256_setzero_si256();
@@ -92,8 +91,7 @@ std::size_t admitted_run(const unsigned char* from, const unsigned char* end) {
 
 std::size_t admitted_run_bytewise(const unsigned char* from, const unsigned char* end) {
   const unsigned char* p = from;
-  while (end - p >= 4 && kAdmitted[p[0]] && kAdmitted[p[1]] && kAdmitted[p[2]] &&
-         kAdmitted[p[3]])
+  while (end - p >= 4 && kAdmitted[p[0]] && kAdmitted[p[1]] && kAdmitted[p[2]] && kAdmitted[p[3]])
     p += 4;
   while (p != end && kAdmitted[*p]) ++p;
   return static_cast<std::size_t>(p - from);

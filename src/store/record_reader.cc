@@ -24,8 +24,7 @@ int getquot(FileIn& in, char* quote, long long* begin, bool keep_text) {
   // the closing double quote, otherwise the rest of the text stays in the file. The end
   // of the file ends it too. Bytes past the field's room are read and dropped.
   std::size_t kept = 0;
-  if (scan::take_run(in, admitted_run, quote + 1, keep_text ? kMaxQuoteText : 0, kept))
-    in.skip(1);
+  if (scan::take_run(in, admitted_run, quote + 1, keep_text ? kMaxQuoteText : 0, kept)) in.skip(1);
   std::size_t n = 1 + kept;
   quote[n++] = '"';
   quote[n] = '\0';

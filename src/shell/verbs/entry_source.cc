@@ -43,7 +43,9 @@ bool EntrySource::next(ReadEntry& entry) {
   return true;
 }
 
-int EntrySource::line() const { return std::max(lines_->number(), 1); }  // an empty input: its first line
+int EntrySource::line() const {
+  return std::max(lines_->number(), 1);
+}  // an empty input: its first line
 bool EntrySource::failed() const { return lines_->failed(); }
 Charset EntrySource::charset() const { return lines_->utf8() ? Charset::kUtf8 : Charset::kCp850; }
 const std::vector<IgnoredMember>& EntrySource::ignored() const { return reader_->ignored(); }

@@ -17,9 +17,10 @@ namespace {
 
 /// Says on standard error why an entry was refused.
 void say_refused(Charset charset, const ReadEntry& read, const Refusal& why) {
-  say_error(charset, "Entrada "_cp + std::to_string(read.number) + " (linha " +
-                         std::to_string(read.line) + ") recusada: " + why.reason +
-                         (why.detail.empty() ? "" : ": "), why.detail);
+  say_error(charset,
+            "Entrada "_cp + std::to_string(read.number) + " (linha " + std::to_string(read.line) +
+                ") recusada: " + why.reason + (why.detail.empty() ? "" : ": "),
+            why.detail);
 }
 
 /// Checks an entry read from the input and turns it into the store's bytes. An entry
@@ -39,8 +40,9 @@ int import_verb(const CommandLine& line, Charset charset) {
   if (line.default_author != nullptr) {
     Refusal why = take_author(line.default_author, charset, charset, default_author);
     if (why.refused())
-      return usage_error(charset, "autor recusado (--autor): "_cp + why.reason +
-                                      (why.detail.empty() ? "" : ": "), why.detail);
+      return usage_error(
+          charset, "autor recusado (--autor): "_cp + why.reason + (why.detail.empty() ? "" : ": "),
+          why.detail);
   }
   CollectionLock lock;
   if (lock.refused()) {
@@ -81,8 +83,10 @@ int import_verb(const CommandLine& line, Charset charset) {
     return 2;
   }
   if (!store.ready()) {
-    say_error(charset, "Erro: As entradas não foram adicionadas: impossibilidade em escrever no "
-                       "ficheiro "_cp, kStoreFile);
+    say_error(charset,
+              "Erro: As entradas não foram adicionadas: impossibilidade em escrever no "
+              "ficheiro "_cp,
+              kStoreFile);
     return 2;
   }
   // The report is out before the new store takes the old one's place: a report that

@@ -45,21 +45,29 @@ std::basic_string_view<Char> without_blanks(std::basic_string_view<Char> text) {
 constexpr bool is_double_mark(char32_t c) {
   if (c < 0xAB) return c == U'"';  // the common case, at once
   switch (c) {
-    case U'"': case U'\u201C': case U'\u201D': case U'\u201E': case U'\u201F':
-    case U'\u00AB': case U'\u00BB': case U'\u2039': case U'\u203A':
-      return true;
-    default:
-      return false;
+    case U'"':
+    case U'\u201C':
+    case U'\u201D':
+    case U'\u201E':
+    case U'\u201F':
+    case U'\u00AB':
+    case U'\u00BB':
+    case U'\u2039':
+    case U'\u203A': return true;
+    default: return false;
   }
 }
 
 /// Whether the character is a single quotation mark of any kind.
 constexpr bool is_single_mark(char32_t c) {
   switch (c) {
-    case U'\u2018': case U'\u2019': case U'\u201A': case U'\u201B': case U'`': case U'\u00B4':
-      return true;
-    default:
-      return false;
+    case U'\u2018':
+    case U'\u2019':
+    case U'\u201A':
+    case U'\u201B':
+    case U'`':
+    case U'\u00B4': return true;
+    default: return false;
   }
 }
 
@@ -235,8 +243,8 @@ const char* const kTooLongAuthor = "o autor tem mais de 49 caracteres";
 
 }  // namespace
 
-Refusal take_entry(std::string_view quote, std::string_view author, Charset input,
-                   Charset output, StoredForm& entry, std::string_view default_author) {
+Refusal take_entry(std::string_view quote, std::string_view author, Charset input, Charset output,
+                   StoredForm& entry, std::string_view default_author) {
   std::u32string quote_chars, author_chars;
   entry.replaced = false;
   entry.quote.assign(1, '"');
@@ -262,7 +270,8 @@ Refusal take_entry(std::string_view quote, std::string_view author, Charset inpu
   entry.author.clear();
   if (!plain_author(author, input, entry.author)) {
     entry.author.clear();
-    if (!unicode::decode(author, input, author_chars)) return {"texto que não é UTF-8 válido"_cp, {}};
+    if (!unicode::decode(author, input, author_chars))
+      return {"texto que não é UTF-8 válido"_cp, {}};
     entry.replaced |= author_text(author_chars);
     if (Refusal fault = author_bytes(author_chars, output, entry.author); fault.refused())
       return fault;

@@ -33,8 +33,8 @@ struct Refusal {
 /// its first fault only, when the quotation holds a character it may not, or is too long,
 /// or the author holds a character it may not, is empty or too long; characters are named
 /// in `output`.
-Refusal take_entry(std::string_view quote, std::string_view author, Charset input,
-                   Charset output, StoredForm& entry, std::string_view default_author = {});
+Refusal take_entry(std::string_view quote, std::string_view author, Charset input, Charset output,
+                   StoredForm& entry, std::string_view default_author = {});
 
 /// Takes an author alone, as take_entry takes an entry's, into its file bytes `author`.
 Refusal take_author(std::string_view text, Charset input, Charset output, std::string& author);

@@ -54,8 +54,10 @@ bool JsonText::hex4(char32_t& code) {
   code = 0;
   for (int k = 0; k < 4; ++k) {
     char c = line_[pos_++];
-    int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    int digit = c >= '0' && c <= '9'   ? c - '0'
+                : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                       : -1;
     if (digit < 0) return false;
     code = code * 16 + static_cast<char32_t>(digit);
   }
@@ -134,14 +136,14 @@ class JsonReader : public FormatReader {
     seen_.clear();
     bool first_member = true;
     while (!json.take('}')) {
-      if (!first_member && !json.take(','))
-        return fail("esperava-se uma vírgula ou }"_cp);
+      if (!first_member && !json.take(',')) return fail("esperava-se uma vírgula ou }"_cp);
       first_member = false;
-      if (!json.string(name_))
-        return fail("esperava-se o nome de um membro entre aspas"_cp);
+      if (!json.string(name_)) return fail("esperava-se o nome de um membro entre aspas"_cp);
       if (!json.take(':')) return fail("esperava-se :"_cp);
       const bool wanted = name_ == "citacao" || name_ == "autor";
-      std::string& value = name_ == "citacao" ? entry.quote : name_ == "autor" ? entry.author : other_;
+      std::string& value = name_ == "citacao" ? entry.quote
+                           : name_ == "autor" ? entry.author
+                                              : other_;
       if (wanted && json.take_word("null")) value.clear();
       else if (!json.string(value)) return fail("esperava-se um texto entre aspas válido"_cp);
       if (!wanted) count_ignored();

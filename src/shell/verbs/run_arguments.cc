@@ -33,7 +33,8 @@ int run_verb(const CommandLine& line, Charset charset) {
 
 int run_arguments(const CommandLine& line, bool output_closed) {
   if (line.request == Request::kInteractive && line.folder == nullptr) return kRunInteractive;
-  if (line.request == Request::kUsageError) return usage_error(unicode::locale_charset(), line.error, line.error_argument);
+  if (line.request == Request::kUsageError)
+    return usage_error(unicode::locale_charset(), line.error, line.error_argument);
   if (output_closed && line.request != Request::kInteractive) {
     // What a verb prints would go nowhere: it does nothing rather than succeed unseen.
     say_error(unicode::locale_charset(), kCannotWriteOutput);

@@ -49,7 +49,7 @@ StoreAdditions::Opened StoreAdditions::open() {
 bool StoreAdditions::same(std::uint64_t offset, const std::string& key) {
   FileIn* file = store_ ? &*store_ : nullptr;
   if (static_cast<long long>(offset) >= store_size_) {  // an entry added in this run
-    if (!rewrite_->out().flush()) return false;  // ready() tells
+    if (!rewrite_->out().flush()) return false;         // ready() tells
     if (!written_) written_.emplace(rewrite_->scratch().c_str());
     file = &*written_;
   }
@@ -84,8 +84,7 @@ void StoreAdditions::start() {
 bool StoreAdditions::add(const StoredForm& entry) {
   entry_key(entry.quote, entry.author, key_);
   const std::uint64_t hash = key_hash(key_);
-  if (keys_.contains(hash, [&](std::uint64_t offset) { return same(offset, key_); }))
-    return false;
+  if (keys_.contains(hash, [&](std::uint64_t offset) { return same(offset, key_); })) return false;
   if (!rewrite_) start();
   const long long at = size_ + 1;  // past the newline that opens the entry
   rewrite_->out().put_entry(entry.quote.c_str(), entry.author.c_str());

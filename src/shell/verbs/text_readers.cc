@@ -10,7 +10,9 @@ namespace {
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 /// Whether the line holds nothing but blanks.
-bool is_blank_line(std::string_view line) { return std::all_of(line.begin(), line.end(), is_blank); }
+bool is_blank_line(std::string_view line) {
+  return std::all_of(line.begin(), line.end(), is_blank);
+}
 
 /// The line without blanks at either end: a no-break space (UTF-8, or code page 850's
 /// byte) is a blank there too, as it is at the ends of an author.
@@ -38,7 +40,8 @@ bool is_attribution(std::string_view line, bool utf8, std::string_view& rest) {
   while (i < line.size() && is_blank(line[i])) ++i;
   std::size_t dash = 0;
   if (line.substr(i, 2) == "--") dash = 2;
-  else if (utf8 && i > 0 && (line.substr(i, 3) == "\xE2\x80\x94" || line.substr(i, 3) == "\xE2\x80\x95"))
+  else if (utf8 && i > 0 &&
+           (line.substr(i, 3) == "\xE2\x80\x94" || line.substr(i, 3) == "\xE2\x80\x95"))
     dash = 3;
   if (dash == 0) return false;
   rest = trimmed(line.substr(i + dash), utf8);
@@ -80,10 +83,10 @@ class TextReader : public FormatReader {
     while (lines.next(line)) {
       if (attribution == std::string::npos && !open && is_attribution(line, lines.utf8(), rest))
         attribution = held_.size();
-      else if (!open && is_blank_line(line))
-        break;
+      else if (!open && is_blank_line(line)) break;
       held_.hold(line);
-      if (attribution == std::string::npos) open ^= std::count(line.begin(), line.end(), '"') % 2 != 0;
+      if (attribution == std::string::npos)
+        open ^= std::count(line.begin(), line.end(), '"') % 2 != 0;
     }
     make_entry(held_, std::min(attribution, held_.held()), lines.utf8(), entry);
     return true;

@@ -12,8 +12,7 @@ bool store_opened(const FileIn& store, Charset charset) {
   // The store comes into being at the first addition: no store is no collection yet.
   if (!name_taken(kStoreFile))  // a dangling link is a name that stands
     say_error(charset, "Erro: Não há colecção nesta pasta: falta o ficheiro "_cp, kStoreFile);
-  else
-    say_error(charset, "Erro: Impossibilidade em abrir o ficheiro ", kStoreFile);
+  else say_error(charset, "Erro: Impossibilidade em abrir o ficheiro ", kStoreFile);
   return false;
 }
 
