@@ -35,10 +35,10 @@ fuzzcheck::Span removed_range(const std::string& bytes, fuzzcheck::Span span) {
   const auto size = static_cast<long long>(bytes.size());
   if (byte_at(bytes, span.begin - 1) == '\n' && byte_at(bytes, span.begin - 2) == '\n')
     --span.begin;
-  else if ((span.begin == 0 || byte_at(bytes, span.begin - 1) == '\n') &&
-           byte_at(bytes, span.end) == '\n')
+  else if ((span.begin == 0 || byte_at(bytes, span.begin - 1) == '\n') && byte_at(bytes, span.end) == '\n')
     ++span.end;
-  else if (span.end == size && byte_at(bytes, span.begin - 1) == '\n') --span.begin;
+  else if (span.end == size && byte_at(bytes, span.begin - 1) == '\n')
+    --span.begin;
   return span;
 }
 
@@ -81,10 +81,9 @@ void check_deletion(const std::string& path, const std::string& bytes, unsigned 
   const std::string expected = bytes.substr(0, static_cast<std::size_t>(removed.begin)) +
                                bytes.substr(static_cast<std::size_t>(removed.end));
   if (fuzzcheck::read_bytes(without) != expected)
-    fuzzcheck::fail("removing entry " + std::to_string(chosen) + " at [" +
-                    std::to_string(span.begin) + ", " + std::to_string(span.end) +
-                    ") did not take exactly [" + std::to_string(removed.begin) + ", " +
-                    std::to_string(removed.end) + ")");
+    fuzzcheck::fail("removing entry " + std::to_string(chosen) + " at [" + std::to_string(span.begin) +
+                    ", " + std::to_string(span.end) + ") did not take exactly [" +
+                    std::to_string(removed.begin) + ", " + std::to_string(removed.end) + ")");
 
   std::vector<fuzzcheck::Entry> rest = before.entries;
   rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(chosen));

@@ -21,8 +21,7 @@
 
 /// The program's edge counters from its last run; libFuzzer reads this section as extra
 /// coverage, so inputs that reach new code in the program are kept.
-__attribute__((section("__libfuzzer_extra_counters"),
-               used)) static uint8_t program_counters[1 << 16];
+__attribute__((section("__libfuzzer_extra_counters"), used)) static uint8_t program_counters[1 << 16];
 
 namespace {
 
@@ -113,8 +112,7 @@ void take_coverage() {
   bool found = false;
   std::string counters = fuzzcheck::read_bytes(scratch().coverage, &found);
   if (!found) return;
-  std::memcpy(program_counters, counters.data(),
-              std::min(counters.size(), sizeof program_counters));
+  std::memcpy(program_counters, counters.data(), std::min(counters.size(), sizeof program_counters));
   ::unlink(scratch().coverage.c_str());
 }
 
@@ -204,8 +202,7 @@ std::map<std::string, std::string> snapshot() {
 
 /// With its standard output closed, nothing the program says may land in a data file:
 /// no file of its directory holds the menu's line unless the input brought it.
-void check_no_output_in_files(std::string_view whole,
-                              const std::map<std::string, std::string>& files) {
+void check_no_output_in_files(std::string_view whole, const std::map<std::string, std::string>& files) {
   if (whole.find(kMenuLine) != std::string_view::npos) return;
   for (const auto& [name, bytes] : files)
     if (bytes.find(kMenuLine) != std::string::npos) fail("the program's output landed in " + name);

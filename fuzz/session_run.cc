@@ -30,7 +30,8 @@ pid_t start_program(const SessionSetup& setup, const std::string& in, const std:
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-  if (setup.stdout_closed) posix_spawn_file_actions_addclose(&actions, 1);
+  if (setup.stdout_closed)
+    posix_spawn_file_actions_addclose(&actions, 1);
   else
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);

@@ -17,11 +17,11 @@ struct SessionRun {
 
 /// How the program is run.
 struct SessionSetup {
-  std::string program;         ///< the binary
-  std::string dir;             ///< its current directory
-  std::string coverage;        ///< passed as TALVO_COVERAGE_FILE when not empty
-  bool leak_check = true;      ///< false: ASAN_OPTIONS=detect_leaks=0, for speed
-  int seconds = 20;            ///< the time limit
+  std::string program;   ///< the binary
+  std::string dir;       ///< its current directory
+  std::string coverage;  ///< passed as TALVO_COVERAGE_FILE when not empty
+  bool leak_check = true;  ///< false: ASAN_OPTIONS=detect_leaks=0, for speed
+  int seconds = 20;      ///< the time limit
   bool stdout_closed = false;  ///< started with descriptor 1 closed (nothing to read back)
 };
 

@@ -84,8 +84,7 @@ Scan scan_file(const std::string& path, Reader how) {
     std::memset(&found->entry, 'x', sizeof found->entry);
     if (!entries.next(*found)) break;
     // Every entry takes at least its two double quotes' worth of the file.
-    if (result.entries.size() > bytes.size())
-      fail("the entry reader does not reach the end of the file");
+    if (result.entries.size() > bytes.size()) fail("the entry reader does not reach the end of the file");
     check_quote(found->entry.quote);
     check_author(found->entry.author);
     if (found->author_cut && (found->entry.author[0] != '\0' || found->span.end != in.offset()))

@@ -27,9 +27,8 @@ struct Span {
 
 /// How the reader is driven.
 enum class Reader {
-  kCount,  ///< the entry count: first line read with " %[^\n]", an author cut by the end kept empty
-  kSelection,  ///< search, selection and deletion: first line skipped, an author cut by the end
-               ///< kept empty
+  kCount,      ///< the entry count: first line read with " %[^\n]", an author cut by the end kept empty
+  kSelection,  ///< search, selection and deletion: first line skipped, an author cut by the end kept empty
   kJournal,    ///< journals: first line skipped, stop at an entry whose author the end cut
 };
 

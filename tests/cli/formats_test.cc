@@ -36,9 +36,9 @@ void expect_entries(const ReadResult& got, const std::vector<Want>& want) {
 TEST(FormatsTest, TextEntries) {
   expect_entries(read_entries("", EntryFormat::kText), {});
   expect_entries(read_entries("\n\n  \n", EntryFormat::kText), {});
-  expect_entries(
-      read_entries("\"Um.\"\n\t-- A\n\n\"Dois,\n\ntr\xEAs.\"\n\t-- B C\n\n", EntryFormat::kText),
-      {{"\"Um.\"", "A", 1}, {"\"Dois,\n\ntr\xEAs.\"", "B C", 4}});
+  expect_entries(read_entries("\"Um.\"\n\t-- A\n\n\"Dois,\n\ntr\xEAs.\"\n\t-- B C\n\n",
+                              EntryFormat::kText),
+                 {{"\"Um.\"", "A", 1}, {"\"Dois,\n\ntr\xEAs.\"", "B C", 4}});
   // No blank line at the end, blanks around "--", text after the closing quote (the
   // entry's check judges it), and a carriage return at the very end kept in the author.
   expect_entries(read_entries("\"Um.\"  x\n  --   A\r", EntryFormat::kText),
@@ -80,16 +80,15 @@ TEST(FormatsTest, MalformedInputSaysWhere) {
   }
   // The longest line is still taken, with or without its CR.
   EXPECT_EQ(read_entries("Um.\n-- A\n%\n" + long_line.substr(1) + "\r\n", EntryFormat::kFortune)
-                .malformed,
-            "");
+                .malformed, "");
 }
 
 TEST(FormatsTest, FortuneEntries) {
   expect_entries(read_entries("", EntryFormat::kFortune), {});
   expect_entries(read_entries("%\n%\n", EntryFormat::kFortune), {});
-  expect_entries(read_entries("\"Um.\"\n\t-- A\n%\n\n\"Dois,\ntr\xEAs.\"\n\t\t--B\n\n%\n",
-                              EntryFormat::kFortune),
-                 {{"\"Um.\"", "A", 1}, {"\"Dois,\ntr\xEAs.\"", "B", 5}});
+  expect_entries(
+      read_entries("\"Um.\"\n\t-- A\n%\n\n\"Dois,\ntr\xEAs.\"\n\t\t--B\n\n%\n", EntryFormat::kFortune),
+      {{"\"Um.\"", "A", 1}, {"\"Dois,\ntr\xEAs.\"", "B", 5}});
   // No attribution: no author; no final "%" needed; "%" with blanks after it.
   expect_entries(read_entries("S\xF3 texto.\n% \t\n\"Um.\"\n-- A", EntryFormat::kFortune),
                  {{"S\xF3 texto.", "", 1}, {"\"Um.\"", "A", 3}});
@@ -98,11 +97,11 @@ TEST(FormatsTest, FortuneEntries) {
                  {{"\"Um.\"\n%%", "A", 1}});
   // The last attribution line names the author, with the lines after it; a dash in the
   // first column opens a line of dialogue; a byte order mark is skipped.
-  expect_entries(
-      read_entries("\xEF\xBB\xBF\xE2\x80\x94 Ol\xC3\xA1.\n-- n\xC3\xA3o\n"
-                   "\xE2\x80\x95 Adeus.\n   \xE2\x80\x95  Fulano,\n\t\"Cartas\" \n\n%\n",
-                   EntryFormat::kFortune),
-      {{"\xE2\x80\x94 Ol\xC3\xA1.\n-- n\xC3\xA3o\n\xE2\x80\x95 Adeus.", "Fulano, \"Cartas\"", 1}});
+  expect_entries(read_entries("\xEF\xBB\xBF\xE2\x80\x94 Ol\xC3\xA1.\n-- n\xC3\xA3o\n"
+                              "\xE2\x80\x95 Adeus.\n   \xE2\x80\x95  Fulano,\n\t\"Cartas\" \n\n%\n",
+                              EntryFormat::kFortune),
+                 {{"\xE2\x80\x94 Ol\xC3\xA1.\n-- n\xC3\xA3o\n\xE2\x80\x95 Adeus.",
+                   "Fulano, \"Cartas\"", 1}});
   // An entry longer than any the store holds is not held whole.
   const std::string line(1000, 'a');
   std::string big;
@@ -120,13 +119,13 @@ TEST(FormatsTest, JsonEntries) {
   expect_entries(read_entries(" [ ] \n", EntryFormat::kJson), {});
   // Other members are passed over and counted by the objects that hold them; a missing
   // or null member is empty; an escaped CR LF is a line end.
-  ReadResult got = read_entries(
-      "\xEF\xBB\xBF[\n  {\"citacao\": \"\\\"Um\\u00e9.\\\"\", \"autor\": \"A\\\\B\\n\"},\n"
-      "  {\"autor\": \"C\\ud83d\\ude00\", \"extra\": \"x\", \"citacao\": \"q\", "
-      "\"extra\": \"y\"},\n"
-      "  {\"citacao\": \"s\xC3\xB3\\r\\nx\\r\", \"n\xC3\xBAmero\": \"1\", \"extra\": \"\"},\r\n"
-      "  {\"citacao\": null, \"autor\": null}\n]\n",
-      EntryFormat::kJson);
+  ReadResult got =
+      read_entries("\xEF\xBB\xBF[\n  {\"citacao\": \"\\\"Um\\u00e9.\\\"\", \"autor\": \"A\\\\B\\n\"},\n"
+                   "  {\"autor\": \"C\\ud83d\\ude00\", \"extra\": \"x\", \"citacao\": \"q\", "
+                   "\"extra\": \"y\"},\n"
+                   "  {\"citacao\": \"s\xC3\xB3\\r\\nx\\r\", \"n\xC3\xBAmero\": \"1\", \"extra\": \"\"},\r\n"
+                   "  {\"citacao\": null, \"autor\": null}\n]\n",
+                   EntryFormat::kJson);
   expect_entries(got, {{"\"Um\xC3\xA9.\"", "A\\B\n", 2},
                        {"q", "C\xF0\x9F\x98\x80", 3},
                        {"s\xC3\xB3\nx\r", "", 4},

@@ -20,8 +20,7 @@ bool word_byte(char c) { return (c >= 'a' && c <= 'z') || static_cast<unsigned c
 Names options_in(const std::string& text) {
   Names found;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '-' ||
-        (i > 0 && std::string(" \t\n[(|,").find(text[i - 1]) == std::string::npos))
+    if (text[i] != '-' || (i > 0 && std::string(" \t\n[(|,").find(text[i - 1]) == std::string::npos))
       continue;
     std::size_t end = i + (text.compare(i, 2, "--") == 0 ? 2 : 1);
     std::size_t letters = end;
@@ -53,8 +52,8 @@ Names words_in(const std::string& text) {
 /// The manual page's source turned into the text it shows: the escapes of this page.
 std::string shown(std::string line) {
   const std::pair<const char*, const char*> escapes[] = {
-      {"\\-", "-"},          {"\\fR", ""},          {"\\fP", ""}, {"\\fB", ""}, {"\\fI", ""},
-      {"\\('o", "\xC3\xB3"}, {"\\('a", "\xC3\xA1"}, {"\\c", ""},  {"\"", ""},
+      {"\\-", "-"},     {"\\fR", ""},      {"\\fP", ""},      {"\\fB", ""},    {"\\fI", ""},
+      {"\\('o", "\xC3\xB3"}, {"\\('a", "\xC3\xA1"}, {"\\c", ""}, {"\"", ""},
   };
   for (const auto& [escape, text] : escapes)
     for (std::size_t at; (at = line.find(escape)) != std::string::npos;)
@@ -120,12 +119,11 @@ TEST(HelpManTest, HelpAndManualNameTheSameSet) {
   EXPECT_EQ(in_help.verbs, in_manual.verbs);
   EXPECT_EQ(in_help.statuses, in_manual.statuses);
   // What the parser takes: every verb and option named runs (nothing named is missing).
-  const Names verbs = {"contar",   "procurar", "aleatoria", "aleat\xC3\xB3ria",
-                       "exportar", "importar", "adicionar"};
+  const Names verbs = {"contar", "procurar", "aleatoria", "aleat\xC3\xB3ria", "exportar",
+                       "importar", "adicionar"};
   EXPECT_EQ(in_help.verbs, verbs);
-  const Names options = {"-C",        "--pasta",   "-h",       "--help", "--ajuda",
-                         "-V",        "--version", "--versao", "-i",     "-a",
-                         "--formato", "--autor",   "--simular"};
+  const Names options = {"-C", "--pasta", "-h", "--help", "--ajuda", "-V", "--version",
+                         "--versao", "-i", "-a", "--formato", "--autor", "--simular"};
   EXPECT_EQ(in_help.options, options);
   // The help fits a terminal of 80 columns.
   std::istringstream lines(help.out);
@@ -140,12 +138,8 @@ TEST(HelpManTest, HelpAndManualNameTheSameSet) {
 /// The words bash completion offers for the command line `words` (the last one being
 /// completed), run in `folder`.
 std::string completions(const std::string& folder, const std::string& words) {
-  const std::string script = "cd '" + folder +
-                             "' && source '" TALVO_COMPLETION
-                             "' && "
-                             "complete -p talvo && COMP_WORDS=(" +
-                             words +
-                             ") && "
+  const std::string script = "cd '" + folder + "' && source '" TALVO_COMPLETION "' && "
+                             "complete -p talvo && COMP_WORDS=(" + words + ") && "
                              "COMP_CWORD=$((${#COMP_WORDS[@]} - 1)) && _talvo && "
                              "printf '%s\\n' \"${COMPREPLY[@]}\" | LC_ALL=C sort";
   std::ofstream(folder + "/../complete.sh") << script << "\n";
@@ -167,9 +161,8 @@ TEST(HelpManTest, BashCompletesOptionsVerbsFormatsAndFolders) {
     std::string words;
     std::string offered;
   } cases[] = {
-      {"talvo ''",
-       "--ajuda\n--help\n--pasta=\n--versao\n--version\n-C\n-V\n-h\nadicionar\n"
-       "aleatoria\naleat\xC3\xB3ria\ncontar\nexportar\nimportar\nprocurar\n"},
+      {"talvo ''", "--ajuda\n--help\n--pasta=\n--versao\n--version\n-C\n-V\n-h\nadicionar\n"
+                   "aleatoria\naleat\xC3\xB3ria\ncontar\nexportar\nimportar\nprocurar\n"},
       {"talvo e", "exportar\n"},
       {"talvo -C pasta1 pro", "procurar\n"},
       {"talvo -C pa", "pasta1\n"},

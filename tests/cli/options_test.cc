@@ -24,10 +24,7 @@ TEST(OptionsTest, HelpVersionAndUsageErrors) {
       {{"-h"}, 0, "Utilização: talvo [-C PASTA]\n"_cp, ""},
       {{"--help"}, 0, "Utilização: talvo [-C PASTA]\n"_cp, ""},
       {{"--ajuda"}, 0, "Utilização: talvo [-C PASTA]\n"_cp, ""},
-      {{"ficheiro"},
-       2,
-       "",
-       "talvo: verbo desconhecido: ficheiro\nExperimente \"talvo --ajuda\".\n"},
+      {{"ficheiro"}, 2, "", "talvo: verbo desconhecido: ficheiro\nExperimente \"talvo --ajuda\".\n"},
       {{"--nada"}, 2, "", "talvo: opção desconhecida: --nada\nExperimente \"talvo --ajuda\".\n"_cp},
       {{"procurar"}, 2, "", "talvo: falta o texto a procurar\nExperimente \"talvo --ajuda\".\n"},
   };
@@ -53,7 +50,9 @@ TEST(OptionsTest, FolderOptionWorksWithEveryMode) {
   const std::string folder = dir.data() + "/a minha pasta";
   ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
   const std::string store = added_layout(kSample);
-  { std::ofstream(folder + "/citas.txt", std::ios::binary) << store; }
+  {
+    std::ofstream(folder + "/citas.txt", std::ios::binary) << store;
+  }
   // Each verb, the folder given either way, before or after the verb.
   EXPECT_EQ(run_cli(dir, {"-C", folder, "contar"}).out, "3\n");
   EXPECT_EQ(run_cli(dir, {"contar", "--pasta=" + folder}).out, "3\n");
@@ -77,9 +76,8 @@ TEST(OptionsTest, FolderOptionWorksWithEveryMode) {
     Outcome r = run_cli(dir, args, Locale::kC, "0\n");
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err,
-              "Erro: Impossibilidade em entrar na pasta /nao/existe: No such file or "
-              "directory\n");
+    EXPECT_EQ(r.err, "Erro: Impossibilidade em entrar na pasta /nao/existe: No such file or "
+                     "directory\n");
   }
 }
 

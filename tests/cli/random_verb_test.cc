@@ -16,8 +16,7 @@ TEST(RandomVerbTest, PrintsOneEntryOfTheStore) {
     std::string out;  // file bytes, shown in code page 850
     std::string err;
   } cases[] = {
-      {"one entry", added_layout({kSample[0]}), 0, "\"A vida \xE9 bela.\"\n\t-- Ant\xF3nio\n\n",
-       ""},
+      {"one entry", added_layout({kSample[0]}), 0, "\"A vida \xE9 bela.\"\n\t-- Ant\xF3nio\n\n", ""},
       {"entries counted as contar counts them", "\"Nunca.\"\nX\n\n\"Um.\"\nA\n", 0,
        "\"Um.\"\n\t-- A\n\n", ""},
       {"a last entry cut by the end", kHeader + "\n\"Fim.\"", 0, "\"Fim.\"\n\t-- \n\n", ""},
@@ -48,8 +47,8 @@ TEST(RandomVerbTest, EveryEntryComesUpAboutEquallyOften) {
   // 145 with a probability below one in a million, a choice that never takes the last
   // entry or always keeps the first one does every time.
   ScratchDir dir;
-  const std::vector<Entry> four = {
-      {"\"Um.\"", "A"}, {"\"Dois.\"", "B"}, {"\"Tr\xEAs.\"", "C"}, {"\"Quatro.\"", "D"}};
+  const std::vector<Entry> four = {{"\"Um.\"", "A"}, {"\"Dois.\"", "B"}, {"\"Tr\xEAs.\"", "C"},
+                                   {"\"Quatro.\"", "D"}};
   dir.write("citas.txt", added_layout(four));
   std::map<std::string, int> seen;
   for (int i = 0; i < 400; ++i) {

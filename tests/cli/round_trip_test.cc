@@ -66,8 +66,7 @@ TEST(RoundTripTest, StrfileAcceptsTheFortuneFormat) {
   Outcome exported = run_cli(dir, {"exportar", "--formato=fortune"}, Locale::kUtf8);
   ASSERT_EQ(exported.status, 0);
   dir.write("citas", exported.out);
-  const std::string command =
-      "cd '" + dir.data() + "' && strfile citas citas.dat > strfile.out 2>&1";
+  const std::string command = "cd '" + dir.data() + "' && strfile citas citas.dat > strfile.out 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0) << dir.read("strfile.out").value_or("");
   // strfile's table: a header of six 32-bit big-endian words, the second the number of
   // strings, then one offset per string and one for the end.
@@ -92,15 +91,12 @@ TEST(RoundTripTest, ARealFortuneCollectionComesIn) {
   auto counts = [](const Outcome& r) {
     std::array<int, 3> n{};
     EXPECT_EQ(std::sscanf(r.out.c_str(), "Importadas: %d; j\xC3\xA1 existentes: %d; recusadas: %d",
-                          &n[0], &n[1], &n[2]),
-              3)
-        << r.out;
+                          &n[0], &n[1], &n[2]), 3) << r.out;
     return n;
   };
   auto refusal_lines = [](const std::string& err) {
     int lines = 0;
-    for (std::size_t at = 0; (at = err.find(") recusada: ", at)) != std::string::npos; ++at)
-      ++lines;
+    for (std::size_t at = 0; (at = err.find(") recusada: ", at)) != std::string::npos; ++at) ++lines;
     return lines;
   };
   ScratchDir as_they_are, with_author;

@@ -42,8 +42,7 @@ TEST_F(BackupCopyTest, StampIsWrittenAndShownOnTheNextRun) {
   // Declining shows the 24 characters of the stamp and writes nothing.
   r = run("6\nn\n\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out,
-            menu_screen() + backup_question(stamp.substr(0, 24)) + kCopyCancelled + menu_screen());
+  EXPECT_EQ(r.out, menu_screen() + backup_question(stamp.substr(0, 24)) + kCopyCancelled + menu_screen());
   EXPECT_EQ(dir.read("auxy.dat"), stamp);
   EXPECT_EQ(dir.read("copy.dat"), added_layout(in_files({kAmar, kBeber})));
   EXPECT_EQ(dir.listing(), "auxy.dat citas.txt copy.dat tempcopy.dat");
@@ -51,15 +50,13 @@ TEST_F(BackupCopyTest, StampIsWrittenAndShownOnTheNextRun) {
 
 TEST_F(BackupCopyTest, DateTextOfStampFilesWithNoDate) {
   const std::string forty = "0123456789abcdefghijABCDEFGHIJ0123456789";
-  const std::pair<std::string, std::string> cases[] = {{"", "Nunca"},
-                                                       {"\nMon Jan  5 10:00:00 2026\n", "Nunca"},
-                                                       {forty + "\n\n", forty.substr(0, 29)}};
+  const std::pair<std::string, std::string> cases[] = {
+      {"", "Nunca"}, {"\nMon Jan  5 10:00:00 2026\n", "Nunca"}, {forty + "\n\n", forty.substr(0, 29)}};
   for (const auto& [stamp, shown] : cases) {
     dir.write("auxy.dat", stamp);
     Outcome r = run("6\nn\n\n0\n");
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, menu_screen() + backup_question(shown) + kCopyCancelled + menu_screen())
-        << shown;
+    EXPECT_EQ(r.out, menu_screen() + backup_question(shown) + kCopyCancelled + menu_screen()) << shown;
     EXPECT_EQ(dir.read("auxy.dat"), stamp);
     EXPECT_FALSE(dir.exists("copy.dat"));
   }
@@ -92,8 +89,7 @@ TEST_F(BackupCopyTest, CopyIsTheStoreByteForByteWhateverItsLayout) {
   dir.write("citas.txt", kHeader + "\n");
   Outcome r = run("7\nS\nS\n\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + kAskBackup + kRestored + backup_question("Nunca") + kCopyMade +
-                       menu_screen());
+  EXPECT_EQ(r.out, menu_screen() + kAskBackup + kRestored + backup_question("Nunca") + kCopyMade + menu_screen());
   EXPECT_EQ(dir.read("citas.txt"), rewritten_layout(three));
   EXPECT_EQ(dir.read("copy.dat"), rewritten_layout(three));
 }
@@ -134,18 +130,15 @@ TEST_F(BackupCopyTest, FailedWriteKeepsTheOldCopyAndRecordsNoDate) {
   dir.write("citas.txt", added_layout(in_files({kAmar})));
   dir.write("copy.dat", "old copy");
   dir.write("tempcopy.dat", "old safety copy");
-  Outcome r =
-      run("6\nS\n\n0\n", {{"LD_PRELOAD", fail_io_library()}, {"TALVO_FAIL_WRITE", "tempcopy.tmp"}});
+  Outcome r = run("6\nS\n\n0\n", {{"LD_PRELOAD", fail_io_library()}, {"TALVO_FAIL_WRITE", "tempcopy.tmp"}});
   EXPECT_EQ(r.status, 0);
-  const std::string start =
-      menu_screen() + backup_question("Nunca") + kPreparing + "\n\nA fazer cópia."_cp;
+  const std::string start = menu_screen() + backup_question("Nunca") + kPreparing + "\n\nA fazer cópia."_cp;
   EXPECT_EQ(r.out.substr(0, start.size()), start);
   std::string report = r.out.substr(start.size());
   EXPECT_EQ(report.find("Cópia criada!"_cp), std::string::npos) << report;
   EXPECT_NE(report.find("Erro"), std::string::npos) << report;
   // The safety copy of the clean end fails the same way and keeps the old one.
-  const std::string end =
-      menu_screen() + "ERRO: Incapaz de remover o ficheiro de backup temporario";
+  const std::string end = menu_screen() + "ERRO: Incapaz de remover o ficheiro de backup temporario";
   ASSERT_GE(r.out.size(), end.size());
   EXPECT_EQ(r.out.substr(r.out.size() - end.size()), end);
   EXPECT_EQ(dir.read("copy.dat"), "old copy");

@@ -29,8 +29,8 @@ TEST_F(RestoreTest, NoSourceReturnsToTheMenuAtOnce) {
   EXPECT_EQ(r.out, menu_screen() + kAskSafety + kNoSource + menu_screen() + count_screen(1));
   r = run("7\nn9\n\n7\nS9\n\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + kAskBackup + kNoSource + menu_screen() + count_screen(1) +
-                       kAskBackup + kNoSource + menu_screen() + count_screen(1));
+  EXPECT_EQ(r.out, menu_screen() + kAskBackup + kNoSource + menu_screen() + count_screen(1) + kAskBackup +
+                       kNoSource + menu_screen() + count_screen(1));
   EXPECT_EQ(dir.read("citas.txt"), kOtherStore);
 }
 
@@ -58,8 +58,8 @@ TEST_F(RestoreTest, BackupCopyTakesTheStoresPlaceAndStaysForTheNextRestore) {
   // Restore, decline the new backup, count, then restore again: the copy is still there.
   Outcome r = run("7\nS\nn\n\n9\n\n7\nS\nn\n\n9\n\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + kAskBackup + restored_then_declined() + count_screen(2) +
-                       kAskBackup + restored_then_declined() + count_screen(2));
+  EXPECT_EQ(r.out, menu_screen() + kAskBackup + restored_then_declined() + count_screen(2) + kAskBackup +
+                       restored_then_declined() + count_screen(2));
   // The store is the copy byte for byte, and the copy is left where it was.
   EXPECT_EQ(dir.read("citas.txt"), copy);
   EXPECT_EQ(dir.read("copy.dat"), copy);
@@ -88,8 +88,8 @@ TEST_F(RestoreTest, SafetyCopyOfTheLastCleanEndComesBackAndStays) {
   dir.write("citas.txt", kOtherStore);
   Outcome r = run("8\nS\nn\n\n9\n\n8\nS\nn\n\n9\n\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + kAskSafety + restored_then_declined() + count_screen(2) +
-                       kAskSafety + restored_then_declined() + count_screen(2));
+  EXPECT_EQ(r.out, menu_screen() + kAskSafety + restored_then_declined() + count_screen(2) + kAskSafety +
+                       restored_then_declined() + count_screen(2));
   EXPECT_EQ(dir.read("citas.txt"), store);
   EXPECT_EQ(dir.read("tempcopy.dat"), store);
 }
@@ -98,11 +98,9 @@ TEST_F(RestoreTest, FailedRenameKeepsStoreAndSource) {
   dir.write("citas.txt", kOtherStore);
   dir.write("copy.dat", copy_layout(in_files({kAmar})));
   // One read after the message (x), no success and no backup dialogue.
-  Outcome r =
-      run("7\nSx0\n", {{"LD_PRELOAD", fail_io_library()}, {"TALVO_FAIL_RENAME", "citas.txt"}});
+  Outcome r = run("7\nSx0\n", {{"LD_PRELOAD", fail_io_library()}, {"TALVO_FAIL_RENAME", "citas.txt"}});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + kAskBackup +
-                       "\n\nErro: O ficheiro citas.txt não pode ser alterado.\n\n"_cp +
+  EXPECT_EQ(r.out, menu_screen() + kAskBackup + "\n\nErro: O ficheiro citas.txt não pode ser alterado.\n\n"_cp +
                        menu_screen());
   EXPECT_EQ(dir.read("citas.txt"), kOtherStore);
   EXPECT_EQ(dir.read("copy.dat"), copy_layout(in_files({kAmar})));
@@ -110,15 +108,14 @@ TEST_F(RestoreTest, FailedRenameKeepsStoreAndSource) {
 
 TEST_F(RestoreTest, BackupDeleteRestoreGivesBackTheCopiedEntries) {
   // Add two entries, back them up, delete one, restore the backup, count.
-  Outcome r = run(add_input(kAmar) + add_input(kBeber) + "6\nS\n\n" + erase_input("Amar") +
-                  "7\nS\nn\n\n" + "9\n\n0\n");
+  Outcome r = run(add_input(kAmar) + add_input(kBeber) + "6\nS\n\n" + erase_input("Amar") + "7\nS\nn\n\n" +
+                  "9\n\n0\n");
   EXPECT_EQ(r.status, 0);
   std::string stamp = dir.read("auxy.dat").value_or("");
   ASSERT_EQ(stamp.size(), 26u);
-  EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + add_screens(kBeber) +
-                       backup_question(kStamp) + kCopyMade + menu_screen() + erase_screens(kAmar) +
-                       kAskBackup + kRestored + backup_question(stamp.substr(0, 24)) +
-                       kCopyCancelled + menu_screen() + count_screen(2));
+  EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + add_screens(kBeber) + backup_question(kStamp) +
+                       kCopyMade + menu_screen() + erase_screens(kAmar) + kAskBackup + kRestored +
+                       backup_question(stamp.substr(0, 24)) + kCopyCancelled + menu_screen() + count_screen(2));
   // The copy, the restored store and the safety copy all hold the store of the backup.
   const std::string copied = added_layout(in_files({kAmar, kBeber}));
   EXPECT_EQ(dir.read("copy.dat"), copied);

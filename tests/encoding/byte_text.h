@@ -21,8 +21,6 @@ inline std::string every_byte() {
 }
 
 /// The byte at `i`, as 0-255.
-inline int at(const std::string& text, std::size_t i) {
-  return static_cast<unsigned char>(text[i]);
-}
+inline int at(const std::string& text, std::size_t i) { return static_cast<unsigned char>(text[i]); }
 
 }  // namespace encoding_test

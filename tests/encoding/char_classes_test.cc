@@ -55,8 +55,8 @@ TEST(CharClasses, EachClassHoldsExactlyItsMembersAndNoTwoOverlap) {
 TEST(CharClasses, TheReaderAdmitsExactly116Bytes) {
   int admitted = 0;
   for (int b = 0; b < 256; ++b) {
-    bool by_class = in(letter, b) || in(sign, b) || in(symbol, b) || in(number, b) || b == '\t' ||
-                    b == '\n' || b == ' ' || b == '\'';
+    bool by_class = in(letter, b) || in(sign, b) || in(symbol, b) || in(number, b) ||
+                    b == '\t' || b == '\n' || b == ' ' || b == '\'';
     EXPECT_EQ(admitted_in_quote(static_cast<unsigned char>(b)), !ends_quotation(b)) << "byte " << b;
     EXPECT_EQ(admitted_in_quote(static_cast<unsigned char>(b)), by_class) << "byte " << b;
     admitted += admitted_in_quote(static_cast<unsigned char>(b)) ? 1 : 0;

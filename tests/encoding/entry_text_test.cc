@@ -14,15 +14,19 @@ TEST(EntryText, EachCharacterIsTakenOrRefusedForItsField) {
     bool taken;
     char32_t refused;
   } cases[] = {
-      {U"Müller", TextField::kAuthor, true, 0},  // ü is its code page 850 byte
-      {U"a\tb", TextField::kAuthor, true, 0},       {U"a\nb", TextField::kQuote, true, 0},
-      {U"a\nb", TextField::kAuthor, false, U'\n'},  {U"a\nb", TextField::kSearch, false, U'\n'},
-      {U"x\u0001", TextField::kQuote, false, 0x01}, {U"\u007F", TextField::kSearch, false, 0x7F},
-      {U"\u0085", TextField::kQuote, false, 0x85},  // a C1 control
-      {U"5 €", TextField::kQuote, false, U'€'},     // not in code page 850
-      {U"Gauß", TextField::kAuthor, false, U'ß'},   // its byte would read back as á
-      {U"Gauß", TextField::kSearch, true, 0},       // a search never reaches the file
-      {U"╔═╗", TextField::kQuote, false, U'╔'},     {U"😀", TextField::kSearch, false, U'😀'},
+      {U"Müller", TextField::kAuthor, true, 0},           // ü is its code page 850 byte
+      {U"a\tb", TextField::kAuthor, true, 0},
+      {U"a\nb", TextField::kQuote, true, 0},
+      {U"a\nb", TextField::kAuthor, false, U'\n'},
+      {U"a\nb", TextField::kSearch, false, U'\n'},
+      {U"x\u0001", TextField::kQuote, false, 0x01},
+      {U"\u007F", TextField::kSearch, false, 0x7F},
+      {U"\u0085", TextField::kQuote, false, 0x85},         // a C1 control
+      {U"5 €", TextField::kQuote, false, U'€'},            // not in code page 850
+      {U"Gauß", TextField::kAuthor, false, U'ß'},          // its byte would read back as á
+      {U"Gauß", TextField::kSearch, true, 0},              // a search never reaches the file
+      {U"╔═╗", TextField::kQuote, false, U'╔'},
+      {U"😀", TextField::kSearch, false, U'😀'},
   };
   for (const auto& c : cases) {
     std::string out;
@@ -47,8 +51,8 @@ TEST(EntryText, CharactersAreNamedByCodeAndShownWhenPrintable) {
 }
 
 TEST(EntryText, MalformedUtf8IsRefusedWholeAndCodePage850NeverIs) {
-  for (const char* bad :
-       {"\xE2\x82", "\xC3(", "\x80", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xF8"}) {
+  for (const char* bad : {"\xE2\x82", "\xC3(", "\x80", "\xC0\xAF", "\xED\xA0\x80",
+                          "\xF4\x90\x80\x80", "\xF8"}) {
     std::u32string out;
     EXPECT_FALSE(unicode::decode(std::string("a") + bad, Charset::kUtf8, out)) << bad;
   }

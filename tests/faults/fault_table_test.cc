@@ -36,7 +36,7 @@ using Files = std::map<std::string, std::string>;
 
 int counts[file_calls::kCallKinds];
 Call failing_kind = Call::kOpen;
-int failing_nth = 0;    // 0: none fails
+int failing_nth = 0;   // 0: none fails
 bool by_kernel = true;  // the kernel copies files (Linux), or never does (Windows)
 
 /// Counts a call of the kind; true, with errno set to `error`, when it is the one to fail.
@@ -66,9 +66,7 @@ long write(int fd, const void* bytes, std::size_t size) {
   return fails(Call::kWrite, ENOSPC) ? -1 : platform::write(fd, bytes, size);
 }
 bool sync(int fd) { return !fails(Call::kSync, EIO) && platform::sync(fd); }
-bool rename(const char* from, const char* to) {
-  return !fails(Call::kRename, EIO) && platform::rename(from, to);
-}
+bool rename(const char* from, const char* to) { return !fails(Call::kRename, EIO) && platform::rename(from, to); }
 bool unlink(const char* name) { return !fails(Call::kUnlink, EIO) && platform::unlink(name); }
 long copy(int from, long long offset, int to, std::size_t size) {
   if (!faults::by_kernel || fails(Call::kCopy, EIO)) return -1;
@@ -86,8 +84,7 @@ void fail(Call kind, int nth) {
   for (int& count : counts) count = 0;
 }
 
-const std::string kAlfa = "\n\"Alfa.\"\nAa\n", kBeta = "\n\"Beta.\"\nBb\n",
-                  kGama = "\n\"Gama.\"\nGg\n";
+const std::string kAlfa = "\n\"Alfa.\"\nAa\n", kBeta = "\n\"Beta.\"\nBb\n", kGama = "\n\"Gama.\"\nGg\n";
 const std::string kStore = store_test::kHeader + kAlfa + "\n" + kBeta;
 
 /// One write path: its files; what it does, returning 1 when it made its change, 0 when
@@ -105,8 +102,7 @@ struct Path {
 Files files_here() {
   Files files;
   for (const auto& entry : std::filesystem::directory_iterator("."))
-    files[entry.path().filename().string()] =
-        talvo_test::read_path(entry.path().string()).value_or("<dir>");
+    files[entry.path().filename().string()] = talvo_test::read_path(entry.path().string()).value_or("<dir>");
   return files;
 }
 
@@ -128,8 +124,7 @@ void arm() {
 /// of the program says nothing of the change: the files it changes must only go together.
 int run_from(const Path& path, Call kind, int nth) {
   fail(Call::kOpen, 0);
-  for (const auto& entry : std::filesystem::directory_iterator("."))
-    std::filesystem::remove_all(entry);
+  for (const auto& entry : std::filesystem::directory_iterator(".")) std::filesystem::remove_all(entry);
   for (const auto& [name, bytes] : path.before) talvo_test::write_path(name, bytes);
   Nadd = Ndele = 1;  // each journal holds one entry of this run
   armed_kind = kind, armed_nth = nth;
@@ -163,10 +158,8 @@ class FaultTableTest : public store_test::StoreFolderTest {
 };
 
 TEST_F(FaultTableTest, EachWritePathLeavesWholeFilesAndSaysNoMoreThanTheyHold) {
-  const std::set<Call> kEdits = {Call::kOpen, Call::kRead,   Call::kWrite,
-                                 Call::kSync, Call::kRename, Call::kUnlink};
-  const std::set<Call> kCopies = {Call::kOpen, Call::kWrite, Call::kSync, Call::kRename,
-                                  Call::kUnlink};
+  const std::set<Call> kEdits = {Call::kOpen, Call::kRead, Call::kWrite, Call::kSync, Call::kRename, Call::kUnlink};
+  const std::set<Call> kCopies = {Call::kOpen, Call::kWrite, Call::kSync, Call::kRename, Call::kUnlink};
   const Path paths[] = {
       {"the menu's addition, struck from the deleted journal",
        {{"citas.txt", kStore}, {"added.dat", kAlfa}, {"deleted.dat", kGama}},
@@ -174,41 +167,26 @@ TEST_F(FaultTableTest, EachWritePathLeavesWholeFilesAndSaysNoMoreThanTheyHold) {
          char quote[kQuoteSize] = "\"Gama.\"", author[kAuthorSize] = "Gg";
          return int{add_entry(quote, author)};
        },
-       {"citas.txt", "added.dat"},
-       kEdits},
+       {"citas.txt", "added.dat"}, kEdits},
       {"a deletion from the store, struck from the added journal",
        {{"citas.txt", kStore}, {"added.dat", kBeta}, {"deleted.dat", kGama}},
        [] {
          char quote[kQuoteSize] = "\"Beta.\"", author[kQuoteSize] = "Bb";
          return int{delete_entry(quote, author)};
        },
-       {"citas.txt", "deleted.dat"},
-       kEdits},
-      {"a journal strike",
-       {{"citas.txt", kStore}, {"added.dat", kAlfa + kBeta + "\n" + kGama}},
-       [] { return delete_entryH(kAddedJournal, "\"Beta.\"", "Bb"), int{Nadd == 0}; },
-       {"added.dat"},
-       kEdits},
-      {"the safety copy",
-       {{"citas.txt", kStore}, {"tempcopy.dat", kGama}},
-       [] { return copy_store_to(kSafetyCopy); },
-       {"tempcopy.dat"},
-       kCopies},
-      {"the backup copy",
-       {{"citas.txt", kStore}},
-       [] { return copy_store_to(kBackupCopy); },
-       {"copy.dat"},
-       kCopies},
-      {"a restore",
-       {{"citas.txt", kStore}, {"copy.dat", kGama}},
+       {"citas.txt", "deleted.dat"}, kEdits},
+      {"a journal strike", {{"citas.txt", kStore}, {"added.dat", kAlfa + kBeta + "\n" + kGama}},
+       [] { return delete_entryH(kAddedJournal, "\"Beta.\"", "Bb"), int{Nadd == 0}; }, {"added.dat"}, kEdits},
+      {"the safety copy", {{"citas.txt", kStore}, {"tempcopy.dat", kGama}},
+       [] { return copy_store_to(kSafetyCopy); }, {"tempcopy.dat"}, kCopies},
+      {"the backup copy", {{"citas.txt", kStore}}, [] { return copy_store_to(kBackupCopy); }, {"copy.dat"}, kCopies},
+      {"a restore", {{"citas.txt", kStore}, {"copy.dat", kGama}},
        [] {
          FileIn copy(kBackupCopy);
          return int{copy_whole(copy, kBackupCopy, kStoreFile, kStoreScratch)};
        },
-       {"citas.txt"},
-       kCopies},
-      {"a replace putting the store back",
-       {{"citas.txt", kStore}},
+       {"citas.txt"}, kCopies},
+      {"a replace putting the store back", {{"citas.txt", kStore}},
        [] {
          FileSnapshot before(kStoreFile);
          Rewrite changed(kStoreFile, kStoreScratch);
@@ -217,9 +195,7 @@ TEST_F(FaultTableTest, EachWritePathLeavesWholeFilesAndSaysNoMoreThanTheyHold) {
          arm();
          return int{before.restore(kStoreScratch)};
        },
-       {"citas.txt"},
-       kCopies,
-       true},
+       {"citas.txt"}, kCopies, true},
       {"importar (status 2 may be its report's failure, after the change)",
        {{"citas.txt", kStore}, {"in.txt", "\"Gama.\"\n\t-- Gg\n"}},
        [] {
@@ -227,8 +203,7 @@ TEST_F(FaultTableTest, EachWritePathLeavesWholeFilesAndSaysNoMoreThanTheyHold) {
          line.request = Request::kImport, line.file = "in.txt";
          return import_verb(line, Charset::kCp850) == 0 ? 1 : -1;
        },
-       {"citas.txt"},
-       {Call::kOpen, Call::kRead, Call::kWrite, Call::kSync}},
+       {"citas.txt"}, {Call::kOpen, Call::kRead, Call::kWrite, Call::kSync}},
   };
   for (bool kernel : {true, false}) {  // copies by the kernel, or by reads and writes
     by_kernel = kernel;
@@ -249,8 +224,7 @@ TEST_F(FaultTableTest, EachWritePathLeavesWholeFilesAndSaysNoMoreThanTheyHold) {
           int moved = made;  // whether the files changed together are as it made them
           for (const auto& [name, bytes] : names) {
             const std::string held = at(now, name);
-            EXPECT_TRUE(held == at(before, name) || held == at(after, name))
-                << name << ": " << held;
+            EXPECT_TRUE(held == at(before, name) || held == at(after, name)) << name << ": " << held;
             if (!path.together.count(name) || at(before, name) == at(after, name)) continue;
             if (moved < 0) moved = held == at(after, name);
             EXPECT_EQ(held, at(moved ? after : before, name)) << name;

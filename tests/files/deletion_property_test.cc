@@ -62,8 +62,7 @@ GeneratedStore generate(std::mt19937& rng) {
     tag += static_cast<char>('A' + i);
     tag += static_cast<char>('A' + rng() % 26);
     std::string quote = "\"" + tag;
-    for (unsigned w = rng() % 4; w > 0; --w)
-      quote += (rng() % 4 ? " " : "\n") + std::string(kWords[rng() % 7]);
+    for (unsigned w = rng() % 4; w > 0; --w) quote += (rng() % 4 ? " " : "\n") + std::string(kWords[rng() % 7]);
     const std::size_t begin = store.bytes.size();
     store.bytes += quote + ".\"\n" + (rng() % 3 ? "Autor" : "  Nome Longo") + "\n";
     store.targets.push_back({tag, begin, store.bytes.size()});

@@ -23,11 +23,11 @@ const TypedEntry kLatinA{"\"Xa.\"", "M\xE4", "\"Xa.\"", "M\xE4"};
 /// A store a text editor wrote: bytes the record reader does not admit, UTF-8 letters,
 /// a NUL, 0xFF, a quotation over 1997 bytes, an author over 49 bytes, an author with
 /// leading blanks, an empty author line, and a last quotation that never closes.
-const std::string kHand =
-    kHeader + "\n\"50% @ certo.\"\nAutor\n\n\"Caf\xC3\xA9 com \xFF.\"\nUtf\n\n" +
-    "\"Nul \0 aqui.\"\nZero\n"s + kAlfaBytes + "\n\"" + std::string(2100, 'x') +
-    "\"\nLongo\n\"Curta.\"\n" + std::string(60, 'N') +
-    "\n\"Branco.\"\n   Com brancos\n\"Sem autor.\"\n\n" + "\"Beta.\"\nBb\n" + "\n\"Sem fim";
+const std::string kHand = kHeader + "\n\"50% @ certo.\"\nAutor\n\n\"Caf\xC3\xA9 com \xFF.\"\nUtf\n\n" +
+                          "\"Nul \0 aqui.\"\nZero\n"s + kAlfaBytes + "\n\"" + std::string(2100, 'x') +
+                          "\"\nLongo\n\"Curta.\"\n" + std::string(60, 'N') +
+                          "\n\"Branco.\"\n   Com brancos\n\"Sem autor.\"\n\n" + "\"Beta.\"\nBb\n" +
+                          "\n\"Sem fim";
 /// The same less the entry Alfa and the empty line after it.
 const std::string kHandLessAlfa = [] {
   std::string s = kHand;
@@ -37,8 +37,9 @@ const std::string kHandLessAlfa = [] {
 const std::string kMantida = "\nA entrada original foi mantida.\n"_cp;
 const std::string kReplaceAlfa = "4\nAlfa\n1\nN\n\ns\n";
 /// What the history report shows after the journals got Cantar added and Beta deleted.
-const std::string kJournalsShown = kHistoryTitle + added_list(on_screen({kCantar})) + "\n" + kCls +
-                                   deleted_list(on_screen({kBeta})) + "\n" + kCls + kHistoryMenu;
+const std::string kJournalsShown = kHistoryTitle + added_list(on_screen({kCantar})) + "\n" +
+                                   kCls + deleted_list(on_screen({kBeta})) + "\n" + kCls +
+                                   kHistoryMenu;
 
 void hand_store(const ScratchDir& dir) { dir.write("citas.txt", kHand); }
 
@@ -67,69 +68,39 @@ TEST(ExactEditsTest, EachEditChangesOnlyWhatTheUserChose) {
        .setup = hand_store,
        .input = erase_input("Alfa") + "0\n",
        .out_tail = erase_screens(kAlfa),
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_EQ(d.read("citas.txt"), kHandLessAlfa);
-             EXPECT_EQ(d.read("tempcopy.dat"), kHandLessAlfa);
-           }},
+       .check = [](const ScratchDir& d) {
+         EXPECT_EQ(d.read("citas.txt"), kHandLessAlfa);
+         EXPECT_EQ(d.read("tempcopy.dat"), kHandLessAlfa);
+       }},
       {.name = "nothing selected: the replace only appends, every byte kept",
        .setup = hand_store,
        .input = "4\nzzz\n1\nN\n\ns\n\"Gama.\"\nGg\nS\n\n0\n",
-       .out_tail = kNotInStore + "Adicionar nova entrada...\n\n" +
-                   adding_pass(kGama.quote, kGama.author, kAddedLine) + continuation_screen(),
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_EQ(d.read("citas.txt"), kHand + "\n\"Gama.\"\nGg\n");
-           }},
+       .out_tail = kNotInStore + "Adicionar nova entrada...\n\n" + adding_pass(kGama.quote, kGama.author, kAddedLine) +
+                   continuation_screen(),
+       .check = [](const ScratchDir& d) { EXPECT_EQ(d.read("citas.txt"), kHand + "\n\"Gama.\"\nGg\n"); }},
       {.name = "nothing selected, nothing added: no file changes",
        .setup = hand_store,
        .input = "4\nzzz\n1\nN\n\ns\n\"Gama.\"\nGg\nn\n0\n",
        .check = hand_store_kept},
       {.name = "of two equal entries, the one shown goes",
-       .setup =
-           [](const ScratchDir& d) {
-             d.write("citas.txt", stored({kAlfa, kBeta, kAlfa, kGama}));
-           },
+       .setup = [](const ScratchDir& d) { d.write("citas.txt", stored({kAlfa, kBeta, kAlfa, kGama})); },
        .input = "3\nAlfa\n2\nn\n\nS\n\n0\n",
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_EQ(d.read("citas.txt"), stored({kAlfa, kBeta, kGama}));
-           }},
+       .check = [](const ScratchDir& d) { EXPECT_EQ(d.read("citas.txt"), stored({kAlfa, kBeta, kGama})); }},
       {.name = "undoing an addition from the history removes the copy this run appended",
-       .setup =
-           [](const ScratchDir& d) {
-             d.write("citas.txt", stored({kAlfa, kBeta}));
-           },
+       .setup = [](const ScratchDir& d) { d.write("citas.txt", stored({kAlfa, kBeta})); },
        .input = add_input(kAlfa) + "5\na3\n1\nbc1\n0\n",
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_EQ(d.read("citas.txt"), stored({kAlfa, kBeta}));
-           }},
+       .check = [](const ScratchDir& d) { EXPECT_EQ(d.read("citas.txt"), stored({kAlfa, kBeta})); }},
       {.name = "replace refused as unreadable: store and journals as before",
-       .setup =
-           [](const ScratchDir& d) {
-             d.write("citas.txt", stored({kAlfa, kBeta}));
-           },
-       .input = add_input(kCantar) + erase_input("Beta") + kReplaceAlfa +
-                "\"Um @ dois.\"\nAutor\nS\n\n2\n5\n\n\n0\n",
+       .setup = [](const ScratchDir& d) { d.write("citas.txt", stored({kAlfa, kBeta})); },
+       .input = add_input(kCantar) + erase_input("Beta") + kReplaceAlfa + "\"Um @ dois.\"\nAutor\nS\n\n2\n5\n\n\n0\n",
        .out_tail = kMantida + continuation_screen() + menu_screen() + kJournalsShown,
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_EQ(d.read("citas.txt"), stored({kAlfa, kCantar}));
-           }},
+       .check = [](const ScratchDir& d) { EXPECT_EQ(d.read("citas.txt"), stored({kAlfa, kCantar})); }},
       {.name = "replace answered no: store and journals as before",
-       .setup =
-           [](const ScratchDir& d) {
-             d.write("citas.txt", stored({kAlfa, kBeta}));
-           },
-       .input = add_input(kCantar) + erase_input("Beta") + kReplaceAlfa +
-                "\"Gama.\"\nGg\nn\n2\n5\n\n\n0\n",
+       .setup = [](const ScratchDir& d) { d.write("citas.txt", stored({kAlfa, kBeta})); },
+       .input = add_input(kCantar) + erase_input("Beta") + kReplaceAlfa + "\"Gama.\"\nGg\nn\n2\n5\n\n\n0\n",
        .out_tail = adding_pass(kGama.quote, kGama.author, kNotAddedLine) + kMantida +
                    continuation_screen() + menu_screen() + kJournalsShown,
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_EQ(d.read("citas.txt"), stored({kAlfa, kCantar}));
-           }},
+       .check = [](const ScratchDir& d) { EXPECT_EQ(d.read("citas.txt"), stored({kAlfa, kCantar})); }},
       {.name = "replace cut short by the end of input: the store as before, a clean end",
        .setup = hand_store,
        .input = kReplaceAlfa + "\"Gama.\"\nGg\n",
@@ -141,11 +112,10 @@ TEST(ExactEditsTest, EachEditChangesOnlyWhatTheUserChose) {
        .env = failing("TALVO_FAIL_WRITE", "citas.txt"),
        .out_tail = confirmation(kGama.quote, kGama.author) + kAppendFailedLine + kMantida,
        .status = 255,
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_EQ(d.read("citas.txt"), kHand);
-             EXPECT_EQ(d.listing(), "citas.txt");
-           }},
+       .check = [](const ScratchDir& d) {
+         EXPECT_EQ(d.read("citas.txt"), kHand);
+         EXPECT_EQ(d.listing(), "citas.txt");
+       }},
       {.name = "a failed journal append undoes the addition",
        .setup = hand_store,
        .input = add_input(kCantar) + "0\n",
@@ -161,25 +131,22 @@ TEST(ExactEditsTest, EachEditChangesOnlyWhatTheUserChose) {
        .status = 255,
        .check = [](const ScratchDir& d) { EXPECT_EQ(d.read("citas.txt"), kHand); }},
       {.name = "a journal that cannot be opened undoes the deletion, and stays as it was",
-       .setup =
-           [](const ScratchDir& d) {
-             hand_store(d);
-             ASSERT_EQ(mkdir((d.data() + "/deleted.dat").c_str(), 0755), 0);
-           },
+       .setup = [](const ScratchDir& d) {
+         hand_store(d);
+         ASSERT_EQ(mkdir((d.data() + "/deleted.dat").c_str(), 0755), 0);
+       },
        .input = erase_input("Alfa") + "0\n",
        .out_tail = kEraseQuestion + "\n\nErro: A entrada não foi eliminada.\n\n"_cp,
        .status = 255,
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_EQ(d.read("citas.txt"), kHand);
-             EXPECT_EQ(d.listing(), "citas.txt deleted.dat");
-           }},
+       .check = [](const ScratchDir& d) {
+         EXPECT_EQ(d.read("citas.txt"), kHand);
+         EXPECT_EQ(d.listing(), "citas.txt deleted.dat");
+       }},
       {.name = "a journal that cannot be opened undoes the addition",
-       .setup =
-           [](const ScratchDir& d) {
-             hand_store(d);
-             ASSERT_EQ(mkdir((d.data() + "/added.dat").c_str(), 0755), 0);
-           },
+       .setup = [](const ScratchDir& d) {
+         hand_store(d);
+         ASSERT_EQ(mkdir((d.data() + "/added.dat").c_str(), 0755), 0);
+       },
        .input = add_input(kCantar) + "0\n",
        .out_tail = confirmation(kCantar.quote, kCantar.author) + kAppendFailedLine,
        .status = 255,
@@ -187,70 +154,59 @@ TEST(ExactEditsTest, EachEditChangesOnlyWhatTheUserChose) {
       {.name = "the backup copy is exact and a restore leaves it in place",
        .setup = hand_store,
        .input = "6\nS\n\n" + erase_input("Alfa") + "7\nS\nn\n\n0\n",
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_EQ(d.read("copy.dat"), kHand);
-             EXPECT_EQ(d.read("citas.txt"), kHand);
-             EXPECT_EQ(d.read("tempcopy.dat"), kHand);
-             EXPECT_EQ(d.listing(), "auxy.dat citas.txt copy.dat tempcopy.dat");
-           }},
+       .check = [](const ScratchDir& d) {
+         EXPECT_EQ(d.read("copy.dat"), kHand);
+         EXPECT_EQ(d.read("citas.txt"), kHand);
+         EXPECT_EQ(d.read("tempcopy.dat"), kHand);
+         EXPECT_EQ(d.listing(), "auxy.dat citas.txt copy.dat tempcopy.dat");
+       }},
       {.name = "a backup that fails leaves no stamp",
        .setup = hand_store,
        .input = "6\nS\n\n0\n",
        .env = failing("TALVO_FAIL_WRITE", "tempcopy.tmp"),
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_FALSE(d.exists("auxy.dat"));
-             EXPECT_FALSE(d.exists("copy.dat"));
-             EXPECT_EQ(d.read("citas.txt"), kHand);
-           }},
+       .check = [](const ScratchDir& d) {
+         EXPECT_FALSE(d.exists("auxy.dat"));
+         EXPECT_FALSE(d.exists("copy.dat"));
+         EXPECT_EQ(d.read("citas.txt"), kHand);
+       }},
       {.name = "a safety copy and no store: the store a selection creates never replaces it",
        .setup = [](const ScratchDir& d) { d.write("tempcopy.dat", kHand); },
        .input = "3\nAlfa\n1\nN\n\n0\n",
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_TRUE(d.exists("citas.txt"));
-             EXPECT_EQ(d.read("tempcopy.dat"), kHand);
-           }},
+       .check = [](const ScratchDir& d) {
+         EXPECT_TRUE(d.exists("citas.txt"));
+         EXPECT_EQ(d.read("tempcopy.dat"), kHand);
+       }},
       {.name = "a linked store stays a link through a deletion; its target changes",
        .setup = [](const ScratchDir& d) { linked_store(d, kHand); },
        .input = erase_input("Alfa") + "0\n",
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_TRUE(is_link(d, "citas.txt"));
-             EXPECT_EQ(read_path(d.data() + "/../real/store.txt"), kHandLessAlfa);
-           }},
+       .check = [](const ScratchDir& d) {
+         EXPECT_TRUE(is_link(d, "citas.txt"));
+         EXPECT_EQ(read_path(d.data() + "/../real/store.txt"), kHandLessAlfa);
+       }},
       {.name = "a linked store stays a link through a restore; the copy stays",
-       .setup =
-           [](const ScratchDir& d) {
-             linked_store(d, stored({kBeta}));
-             d.write("copy.dat", kHand);
-           },
+       .setup = [](const ScratchDir& d) {
+         linked_store(d, stored({kBeta}));
+         d.write("copy.dat", kHand);
+       },
        .input = "7\nS\nn\n\n0\n",
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_TRUE(is_link(d, "citas.txt"));
-             EXPECT_EQ(read_path(d.data() + "/../real/store.txt"), kHand);
-             EXPECT_EQ(d.read("copy.dat"), kHand);
-           }},
+       .check = [](const ScratchDir& d) {
+         EXPECT_TRUE(is_link(d, "citas.txt"));
+         EXPECT_EQ(read_path(d.data() + "/../real/store.txt"), kHand);
+         EXPECT_EQ(d.read("copy.dat"), kHand);
+       }},
       {.name = "a linked store rewritten in another folder: the user's files there stay",
-       .setup =
-           [](const ScratchDir& d) {
-             linked_store(d, kHand), write_path(d.data() + "/../real/tempy.txt", "mine");
-           },
+       .setup = [](const ScratchDir& d) { linked_store(d, kHand), write_path(d.data() + "/../real/tempy.txt", "mine"); },
        .input = erase_input("Alfa") + "0\n",
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_EQ(read_path(d.data() + "/../real/store.txt"), kHandLessAlfa);
-             EXPECT_EQ(read_path(d.data() + "/../real/tempy.txt"), "mine");
-           }},
+       .check = [](const ScratchDir& d) {
+         EXPECT_EQ(read_path(d.data() + "/../real/store.txt"), kHandLessAlfa);
+         EXPECT_EQ(read_path(d.data() + "/../real/tempy.txt"), "mine");
+       }},
       {.name = "a store removed at the menu: the store an addition makes keeps off the safety copy",
        .setup = [](const ScratchDir& d) { hand_store(d), d.write("tempcopy.dat", kHand); },
        .input = add_input(kCantar) + "0\n",
        .check = [](const ScratchDir& d) { EXPECT_EQ(d.read("tempcopy.dat"), kHand); },
        // The first clear of the screen, with the menu up, removes the store.
-       .script = "mkdir ../t && printf '#!/bin/sh\\nrm citas.txt ../t/cls' >../t/cls && chmod +x "
-                 "../t/cls && "
+       .script = "mkdir ../t && printf '#!/bin/sh\\nrm citas.txt ../t/cls' >../t/cls && chmod +x ../t/cls && "
                  "PATH=\"$PWD/../t:$PATH\" \"$TALVO\""},
       {.name = "a replace whose deletion fails asks for no new entry; the original kept",
        .setup = hand_store,
@@ -260,10 +216,7 @@ TEST(ExactEditsTest, EachEditChangesOnlyWhatTheUserChose) {
                    continuation_screen().substr(0, continuation_screen().size() - kCls.size()),
        .check = hand_store_kept},
       {.name = "a deletion journals the text shown, so the history's restore strikes it",
-       .setup =
-           [](const ScratchDir& d) {
-             d.write("citas.txt", stored({kLatinA, kBeta}));
-           },
+       .setup = [](const ScratchDir& d) { d.write("citas.txt", stored({kLatinA, kBeta})); },
        .input = erase_input("Xa") + "5\n\n2\n1\n\n0\n",
        .out_tail = kHistoryTitle + added_list(on_screen({kLatinA})) + "\n" + kCls + kHistoryMenu},
   };

@@ -84,13 +84,12 @@ TEST(FileFaultsTest, EachFaultLosesNothingAndSaysTheTruth) {
        .setup = [](const ScratchDir& d) { store_and_copy(d), d.write("auxy.dat", kStamp); },
        .input = "6\nS\n\n0\n",
        .env = failing("TALVO_FAIL_COPY", "citas.txt"),
-       .check =
-           [](const ScratchDir& d) {
-             untouched(d);
-             EXPECT_EQ(d.read("auxy.dat"), kStamp);
-             EXPECT_FALSE(d.exists("copy.dat"));
-             EXPECT_EQ(d.listing(), "auxy.dat citas.txt tempcopy.dat");
-           }},
+       .check = [](const ScratchDir& d) {
+         untouched(d);
+         EXPECT_EQ(d.read("auxy.dat"), kStamp);
+         EXPECT_FALSE(d.exists("copy.dat"));
+         EXPECT_EQ(d.listing(), "auxy.dat citas.txt tempcopy.dat");
+       }},
       {.name = "read error in a listing: fatal, journals gone, safety copy kept",
        .setup = store_and_copy,
        .input = add_input(kCantar) + "2\nAlfa\nN\n\n0\n",
@@ -117,92 +116,74 @@ TEST(FileFaultsTest, EachFaultLosesNothingAndSaysTheTruth) {
        .script = "\"$TALVO\" >&-"},
       {.name = "a reader that closes the output: a clean end, not SIGPIPE",
        .setup = store_only,
-       .input =
-           [] {
-             std::string counts;
-             for (int i = 0; i < 400; ++i) counts += "9\n\n";
-             return counts + "0\n";
-           }(),
+       .input = [] {
+         std::string counts;
+         for (int i = 0; i < 400; ++i) counts += "9\n\n";
+         return counts + "0\n";
+       }(),
        .out_tail = menu_screen().substr(0, 10),
        .check = clean_end,
        .script = "\"$TALVO\" | head -c 10; exit \"${PIPESTATUS[0]}\""},
       {.name = "a link as the safety copy's scratch file is never followed",
-       .setup =
-           [](const ScratchDir& d) {
-             d.write("citas.txt", kStore);
-             std::ofstream(d.data() + "/../elsewhere") << "outside\n";
-             if (symlink("../elsewhere", (d.data() + "/tempcopy.tmp").c_str()) != 0) FAIL();
-           },
+       .setup = [](const ScratchDir& d) {
+         d.write("citas.txt", kStore);
+         std::ofstream(d.data() + "/../elsewhere") << "outside\n";
+         if (symlink("../elsewhere", (d.data() + "/tempcopy.tmp").c_str()) != 0) FAIL();
+       },
        .input = "0\n",
-       .check =
-           [](const ScratchDir& d) {
-             clean_end(d);
-             EXPECT_FALSE(is_link(d, "tempcopy.dat"));
-             std::ifstream outside(d.data() + "/../elsewhere");
-             std::string line;
-             std::getline(outside, line);
-             EXPECT_EQ(line, "outside");
-           }},
+       .check = [](const ScratchDir& d) {
+         clean_end(d);
+         EXPECT_FALSE(is_link(d, "tempcopy.dat"));
+         std::ifstream outside(d.data() + "/../elsewhere");
+         std::string line;
+         std::getline(outside, line);
+         EXPECT_EQ(line, "outside");
+       }},
       {.name = "a private store and its copies stay private",
-       .setup =
-           [](const ScratchDir& d) {
-             d.write("citas.txt", kStore);
-             chmod((d.data() + "/citas.txt").c_str(), 0600);
-           },
+       .setup = [](const ScratchDir& d) {
+         d.write("citas.txt", kStore);
+         chmod((d.data() + "/citas.txt").c_str(), 0600);
+       },
        .input = erase_input("Alfa") + "6\nS\n\n0\n",
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_EQ(d.read("citas.txt"), added_layout({kBeta}));
-             for (const char* name : {"citas.txt", "copy.dat", "tempcopy.dat"})
-               EXPECT_EQ(mode_of(d, name), 0600) << name;
-             EXPECT_EQ(d.read("copy.dat"), added_layout({kBeta}));
-           }},
+       .check = [](const ScratchDir& d) {
+         EXPECT_EQ(d.read("citas.txt"), added_layout({kBeta}));
+         for (const char* name : {"citas.txt", "copy.dat", "tempcopy.dat"})
+           EXPECT_EQ(mode_of(d, name), 0600) << name;
+         EXPECT_EQ(d.read("copy.dat"), added_layout({kBeta}));
+       }},
       {.name = "copies never more open than the store, nor than the copy they replace",
-       .setup =
-           [](const ScratchDir& d) {
-             for (auto [name, bits] :
-                  {std::pair{"citas.txt", 0640}, {"copy.dat", 0604}, {"tempcopy.dat", 0644}})
-               d.write(name, kStore), chmod((d.data() + "/" + name).c_str(), bits);
-           },
+       .setup = [](const ScratchDir& d) {
+         for (auto [name, bits] : {std::pair{"citas.txt", 0640}, {"copy.dat", 0604}, {"tempcopy.dat", 0644}})
+           d.write(name, kStore), chmod((d.data() + "/" + name).c_str(), bits);
+       },
        .input = "6\nS\n\n0\n",
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_EQ(mode_of(d, "copy.dat"), 0600);
-             EXPECT_EQ(mode_of(d, "tempcopy.dat"), 0640);
-           }},
-      {.name = "links at a journal and at the stamp lead nowhere: the addition undone, the stamp "
-               "replaced",
-       .setup =
-           [](const ScratchDir& d) {
-             store_only(d), talvo_test::write_path(d.data() + "/../outside", "outside\n");
-             for (const char* name : {"/added.dat", "/auxy.dat"})
-               EXPECT_EQ(symlink("../outside", (d.data() + name).c_str()), 0);
-           },
+       .check = [](const ScratchDir& d) {
+         EXPECT_EQ(mode_of(d, "copy.dat"), 0600);
+         EXPECT_EQ(mode_of(d, "tempcopy.dat"), 0640);
+       }},
+      {.name = "links at a journal and at the stamp lead nowhere: the addition undone, the stamp replaced",
+       .setup = [](const ScratchDir& d) {
+         store_only(d), talvo_test::write_path(d.data() + "/../outside", "outside\n");
+         for (const char* name : {"/added.dat", "/auxy.dat"}) EXPECT_EQ(symlink("../outside", (d.data() + name).c_str()), 0);
+       },
        .input = "6\nS\n\n" + add_input(kCantar) + "0\n",
        .out_tail = confirmation(kCantar.quote, kCantar.author) + kAppendFailedLine,
        .status = 255,
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_EQ(talvo_test::read_path(d.data() + "/../outside"), "outside\n");
-             EXPECT_EQ(d.read("citas.txt"), kStore);
-             EXPECT_FALSE(is_link(d, "auxy.dat"));
-           },
+       .check = [](const ScratchDir& d) {
+         EXPECT_EQ(talvo_test::read_path(d.data() + "/../outside"), "outside\n");
+         EXPECT_EQ(d.read("citas.txt"), kStore);
+         EXPECT_FALSE(is_link(d, "auxy.dat"));
+       },
        .out_lacks = "outside"},
-      {.name = "a dangling link as the store: neither an addition nor importar creates anything "
-               "through it",
-       .setup =
-           [](const ScratchDir& d) {
-             mkdir((d.data() + "/../nowhere").c_str(), 0755);
-             EXPECT_EQ(symlink("../nowhere/citas.txt", (d.data() + "/citas.txt").c_str()), 0);
-           },
+      {.name = "a dangling link as the store: neither an addition nor importar creates anything through it",
+       .setup = [](const ScratchDir& d) {
+         mkdir((d.data() + "/../nowhere").c_str(), 0755);
+         EXPECT_EQ(symlink("../nowhere/citas.txt", (d.data() + "/citas.txt").c_str()), 0);
+       },
        .input = add_input(kCantar) + "0\n",
-       .out_tail = "Erro: Impossibilidade em abrir o ficheiro\nErro: Impossibilidade em abrir o "
-                   "ficheiro citas.txt\n",
+       .out_tail = "Erro: Impossibilidade em abrir o ficheiro\nErro: Impossibilidade em abrir o ficheiro citas.txt\n",
        .status = 2,
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_FALSE(talvo_test::read_path(d.data() + "/../nowhere/citas.txt"));
-           },
+       .check = [](const ScratchDir& d) { EXPECT_FALSE(talvo_test::read_path(d.data() + "/../nowhere/citas.txt")); },
        .script = "\"$TALVO\"; \"$TALVO\" importar - 2>&1 </dev/null"},
       {.name = "verbs with a closed standard output say so and do nothing",
        .setup = store_only,
@@ -215,22 +196,19 @@ TEST(FileFaultsTest, EachFaultLosesNothingAndSaysTheTruth) {
        .input = "3\nAlfa\n1\nN\n\nS\n\n0\n",
        .out_tail = kEditPrompts + "Erro: Impossibilidade em abrir o ficheiro\n",
        .status = 255,
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_EQ(d.read("citas.txt"), kStore);
-             EXPECT_EQ(mode_of(d, "citas.txt"), 0222);
-           },
+       .check = [](const ScratchDir& d) {
+         EXPECT_EQ(d.read("citas.txt"), kStore);
+         EXPECT_EQ(mode_of(d, "citas.txt"), 0222);
+       },
        .script = nobody},
       {.name = "an addition to a store that cannot be read appends, never empties it",
        .setup = run_as_nobody_setup,
        .input = add_input(kCantar) + "0\n",
        .out_tail = add_screens(kCantar),
-       .check =
-           [](const ScratchDir& d) {
-             EXPECT_EQ(d.read("citas.txt"),
-                       kStore + "\n" + kCantar.fquote + "\n" + kCantar.fauthor + "\n");
-             EXPECT_EQ(d.listing(), "citas.txt");
-           },
+       .check = [](const ScratchDir& d) {
+         EXPECT_EQ(d.read("citas.txt"), kStore + "\n" + kCantar.fquote + "\n" + kCantar.fauthor + "\n");
+         EXPECT_EQ(d.listing(), "citas.txt");
+       },
        .script = nobody},
       {.name = "an empty PATH entry never runs the collection's ./cls",
        .setup = stray_cls,

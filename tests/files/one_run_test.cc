@@ -20,8 +20,7 @@ TEST(OneRunTest, ASecondRunIsRefusedUntilTheFirstIsGoneHoweverItEnds) {
   ScratchDir dir;
   dir.write("citas.txt", added_layout(in_files({kAmar, kBeber})));
   dir.write("tempcopy.dat", copy_layout(in_files({kAmar})));
-  auto first =
-      std::make_unique<reliability::LiveSession>(dir, std::map<std::string, std::string>{});
+  auto first = std::make_unique<reliability::LiveSession>(dir, std::map<std::string, std::string>{});
   // The first run adds and deletes, so both journals exist, then waits at the menu.
   first->send(add_input(kCantar) + erase_input("Beber"));
   ASSERT_TRUE(first->wait_for("Entrada eliminada com sucesso."));
@@ -57,8 +56,7 @@ TEST(OneRunTest, TwoFoldersWhoseStoresLeadToOneFileNeverRunAtOnce) {
     SCOPED_TRACE(linked_first ? "the linked folder first" : "the target's folder first");
     ScratchDir target, linked;
     target.write("citas.txt", added_layout(in_files({kAmar})));
-    ASSERT_EQ(
-        symlink((target.data() + "/citas.txt").c_str(), (linked.data() + "/citas.txt").c_str()), 0);
+    ASSERT_EQ(symlink((target.data() + "/citas.txt").c_str(), (linked.data() + "/citas.txt").c_str()), 0);
     const ScratchDir& first_dir = linked_first ? linked : target;
     const ScratchDir& second_dir = linked_first ? target : linked;
     reliability::LiveSession first(first_dir, {});

@@ -39,9 +39,8 @@ TEST(TerminalEndTest, CtrlDEndsTheLineThenTheRunCleanlyAndStaysTheEnd) {
     std::string typed;
     std::string tail;  // what the run ends with: the prompt it stopped at, and a newline
   };
-  for (const Row& row :
-       {Row{"at a prompt", "\x04", kPrompt + "\n"},
-        Row{"inside a quotation", "1\n\"Abc\x04\x04", "Introduza autor: " + std::string("\n")}}) {
+  for (const Row& row : {Row{"at a prompt", "\x04", kPrompt + "\n"},
+                         Row{"inside a quotation", "1\n\"Abc\x04\x04", "Introduza autor: " + std::string("\n")}}) {
     SCOPED_TRACE(row.name);
     ScratchDir dir;
     const std::string store = kHeader + "\n\"Alfa.\"\nAa\n";

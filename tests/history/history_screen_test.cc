@@ -29,12 +29,8 @@ std::string numbered_listing(const std::vector<TypedEntry>& entries) {
 }
 
 /// The two lists of the report, each under its heading.
-std::string added_list(const std::vector<TypedEntry>& e) {
-  return talvo_test::added_list(on_screen(e));
-}
-std::string deleted_list(const std::vector<TypedEntry>& e) {
-  return talvo_test::deleted_list(on_screen(e));
-}
+std::string added_list(const std::vector<TypedEntry>& e) { return talvo_test::added_list(on_screen(e)); }
+std::string deleted_list(const std::vector<TypedEntry>& e) { return talvo_test::deleted_list(on_screen(e)); }
 
 /// One pass of the history loop up to its menu; an empty list stands for a zero counter.
 std::string pass(const std::string& added, const std::string& deleted) {
@@ -47,8 +43,7 @@ std::string pass(const std::string& added, const std::string& deleted) {
 /// The screen of history answer 2 (from the deleted journal) or 3, up to the number prompt.
 std::string pick(bool from_deleted, const std::vector<TypedEntry>& listed) {
   return kCls + "\n\n\bRecuperar citação (introduza 0 para cancelar)"_cp +
-         (from_deleted ? "\n\nLista de entradas eliminadas..."
-                       : "\n\nLista de entradas adicionadas...") +
+         (from_deleted ? "\n\nLista de entradas eliminadas..." : "\n\nLista de entradas adicionadas...") +
          numbered_listing(listed) + kNumberPrompt;
 }
 
@@ -76,8 +71,8 @@ TEST_F(HistoryScreenTest, OneAdditionIsListedWithTheFullMenu) {
   // The letters are the waits: each reads exactly one character.
   Outcome r = run(add_input(kAmar) + "5\na1\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out,
-            menu_screen() + add_screens(kAmar) + pass(added_list({kAmar}), "") + menu_screen());
+  EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + pass(added_list({kAmar}), "") +
+                       menu_screen());
   EXPECT_EQ(dir.read("citas.txt"), kHeader + stored(kAmar));
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
 }
@@ -103,8 +98,8 @@ TEST_F(HistoryScreenTest, TenEntriesPageTheCountAndTheNumberedListings) {
   // c; then 0 cancels, and the next report's page wait takes the newline after the 0.
   Outcome r = run(input + "5\nab3c0\nd1\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + screens + pass(added_list(ten), "") + pick(false, ten) +
-                       kCancelled + pass(added_list(ten), "") + menu_screen());
+  EXPECT_EQ(r.out, menu_screen() + screens + pass(added_list(ten), "") + pick(false, ten) + kCancelled +
+                       pass(added_list(ten), "") + menu_screen());
 }
 
 TEST_F(HistoryScreenTest, SameEntryAddedTwiceGoesOneAtATime) {
@@ -113,8 +108,8 @@ TEST_F(HistoryScreenTest, SameEntryAddedTwiceGoesOneAtATime) {
   Outcome r = run(add_input(kAmar) + add_input(kAmar) + erase_input("Amar") + "5\nab3\n1\nc1\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + add_screens(kAmar) + erase_screens(kAmar) +
-                       pass(added_list({kAmar}), deleted_list({kAmar})) + pick(false, {kAmar}) +
-                       kDeleted + pass("", deleted_list({kAmar, kAmar})) + menu_screen());
+                       pass(added_list({kAmar}), deleted_list({kAmar})) + pick(false, {kAmar}) + kDeleted +
+                       pass("", deleted_list({kAmar, kAmar})) + menu_screen());
   // Two additions and two deletions: the store is the header the first addition wrote.
   EXPECT_EQ(dir.read("citas.txt"), kHeader);
 }
@@ -124,8 +119,8 @@ TEST_F(HistoryScreenTest, ReAddsTheSecondOfThreeDeletedEntries) {
   Outcome r = run(erase_input("Amar") + erase_input("Beber") + erase_input("Cantar") +
                   "5\na2\n2\nbc1\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + erase_screens(kAmar) + erase_screens(kBeber) +
-                       erase_screens(kCantar) + pass("", deleted_list({kAmar, kBeber, kCantar})) +
+  EXPECT_EQ(r.out, menu_screen() + erase_screens(kAmar) + erase_screens(kBeber) + erase_screens(kCantar) +
+                       pass("", deleted_list({kAmar, kBeber, kCantar})) +
                        pick(true, {kAmar, kBeber, kCantar}) + kAddedLine +
                        // Both lists: the added one, a wait (b), then the deleted one.
                        pass(added_list({kBeber}), deleted_list({kAmar, kCantar})) + menu_screen());
@@ -137,9 +132,8 @@ TEST_F(HistoryScreenTest, UndoingAnAdditionTakesTheEntryAppendedNotAnEarlierEqua
   Outcome r = run(add_input(kAmar) + add_input(kBeber) + "5\na3\n1\nbc1\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + add_screens(kBeber) +
-                       pass(added_list({kAmar, kBeber}), "") + pick(false, {kAmar, kBeber}) +
-                       kDeleted + pass(added_list({kBeber}), deleted_list({kAmar})) +
-                       menu_screen());
+                       pass(added_list({kAmar, kBeber}), "") + pick(false, {kAmar, kBeber}) + kDeleted +
+                       pass(added_list({kBeber}), deleted_list({kAmar})) + menu_screen());
   EXPECT_EQ(dir.read("citas.txt"), kHeader + stored(kAmar) + stored(kCantar) + stored(kBeber));
 }
 
@@ -151,9 +145,9 @@ TEST_F(HistoryScreenTest, EntryNumbersWithNoEntryChangeNothing) {
   EXPECT_EQ(r.status, 0);
   std::string report = pass(added_list({kAmar, kBeber}), "");
   std::string listing = pick(false, {kAmar, kBeber});
-  EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + add_screens(kBeber) + report + listing +
-                       kCancelled + report + listing + kInvalid + report + listing + kInvalid +
-                       report + listing + kInvalid + report + menu_screen());
+  EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + add_screens(kBeber) + report + listing + kCancelled +
+                       report + listing + kInvalid + report + listing + kInvalid + report + listing + kInvalid +
+                       report + menu_screen());
   EXPECT_EQ(dir.read("citas.txt"), kHeader + stored(kCantar) + stored(kAmar) + stored(kBeber));
 }
 
@@ -161,12 +155,9 @@ TEST_F(HistoryScreenTest, ReAddingBeforeAnyDeletionIsFatal) {
   dir.write("tempcopy.dat", "safety copy of the last clean end");
   Outcome r = run(add_input(kAmar) + "5\na2\n");
   EXPECT_EQ(r.status, 255);
-  EXPECT_EQ(
-      r.out,
-      menu_screen() + add_screens(kAmar) + pass(added_list({kAmar}), "") + kCls +
-          "\n\n\bRecuperar citação (introduza 0 para cancelar)"_cp +
-          std::string(
-              "\n\nLista de entradas eliminadas...\nErro: Impossibilidade em abrir o ficheiro\n"));
+  EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + pass(added_list({kAmar}), "") + kCls +
+                       "\n\n\bRecuperar citação (introduza 0 para cancelar)"_cp +
+                       std::string("\n\nLista de entradas eliminadas...\nErro: Impossibilidade em abrir o ficheiro\n"));
   EXPECT_EQ(dir.read("tempcopy.dat"), "safety copy of the last clean end");
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
 }
@@ -178,8 +169,8 @@ TEST_F(HistoryScreenTest, DeletingAnEntryTheStoreNoLongerHoldsChangesNoJournal) 
   dir.write("auxy.dat", "Mon Jan  5 10:00:00 2026\n\n");
   Outcome r = run(add_input(kAmar) + "7\nS\nn\n\n" + "5\na3\n1\nb1\n0\n");
   EXPECT_EQ(r.status, 0);
-  std::string restore = kAskBackup + kRestored + backup_question("Mon Jan  5 10:00:00 2026") +
-                        kCopyCancelled + menu_screen();
+  std::string restore =
+      kAskBackup + kRestored + backup_question("Mon Jan  5 10:00:00 2026") + kCopyCancelled + menu_screen();
   std::string report = pass(added_list({kAmar}), "");
   EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + restore + report + pick(false, {kAmar}) +
                        kNotInStore + report + menu_screen());
@@ -200,9 +191,8 @@ TEST_F(HistoryScreenTest, StaleJournalsAreListedOnceTheirCounterMoves) {
   // the numbered listing goes on to the end.
   Outcome r = run("5\na1\n" + add_input(kCantar) + add_input(kAmar) + "5\nb3\n3\ncd1\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + pass("", "") + menu_screen() + add_screens(kCantar) +
-                       add_screens(kAmar) + pass(added_list({x, cut}), "") +
-                       pick(false, {x, cut, y, kCantar, kAmar}) + kDeleted +
+  EXPECT_EQ(r.out, menu_screen() + pass("", "") + menu_screen() + add_screens(kCantar) + add_screens(kAmar) +
+                       pass(added_list({x, cut}), "") + pick(false, {x, cut, y, kCantar, kAmar}) + kDeleted +
                        // The strike took only y's record: "Autor", walked over, still
                        // ends the count listing after the cut entry.
                        pass(added_list({x, cut}), deleted_list({old, y})) + menu_screen());
@@ -216,9 +206,8 @@ TEST_F(HistoryScreenTest, UndoBothWaysFromTheHistory) {
                   "5\nab2\n1\nc3\n1\nde1\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + add_screens(kAmar) + add_screens(kBeber) + erase_screens(kAmar) +
-                       pass(added_list({kBeber}), deleted_list({kAmar})) + pick(true, {kAmar}) +
-                       kAddedLine + pass(added_list({kBeber, kAmar}), "") +
-                       pick(false, {kBeber, kAmar}) + kDeleted +
+                       pass(added_list({kBeber}), deleted_list({kAmar})) + pick(true, {kAmar}) + kAddedLine +
+                       pass(added_list({kBeber, kAmar}), "") + pick(false, {kBeber, kAmar}) + kDeleted +
                        pass(added_list({kAmar}), deleted_list({kBeber})) + menu_screen());
   EXPECT_EQ(dir.read("citas.txt"), kHeader + stored(kAmar));
   EXPECT_EQ(dir.read("tempcopy.dat"), kHeader + stored(kAmar));

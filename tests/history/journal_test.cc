@@ -101,10 +101,10 @@ TEST_F(JournalTest, OnlyAnExactlyEqualEntryIsStruck) {
   append("added.dat", kB);
   const Entry near_misses[] = {
       kC,
-      {"\"A\xC7\xC3O \xC9 TUDO.\"", kA.author},  // the quotation in capitals
-      {kA.quote, "s\xE1"},                       // the author in small letters
-      {kA.quote, kA.author + " "},               // a blank at the end of the author
-      {"A\xE7\xE3o \xE9 tudo.", kA.author},      // without its double quotes
+      {"\"A\xC7\xC3O \xC9 TUDO.\"", kA.author},   // the quotation in capitals
+      {kA.quote, "s\xE1"},                         // the author in small letters
+      {kA.quote, kA.author + " "},                 // a blank at the end of the author
+      {"A\xE7\xE3o \xE9 tudo.", kA.author},        // without its double quotes
   };
   for (const Entry& e : near_misses) {
     strike("added.dat", e);
@@ -141,8 +141,8 @@ TEST_F(JournalTest, AStrikeTakesOneRecordsBytesAndKeepsEveryOtherByte) {
   const std::string long_author(60, 'x');
   // Another layout: blank lines, a blank before an author, an author line longer than 49
   // bytes (matched on its first 49), a quotation with no author line after it.
-  const std::string other = "\n\n" + kA.quote + "\n  " + kA.author + "\n\n\n" + kB.quote + "\n" +
-                            long_author + "\n\n\"Fim.\"";
+  const std::string other = "\n\n" + kA.quote + "\n  " + kA.author + "\n\n\n" + kB.quote + "\n" + long_author +
+                            "\n\n\"Fim.\"";
   struct Row {
     const char* journal;
     std::string before;
@@ -151,28 +151,20 @@ TEST_F(JournalTest, AStrikeTakesOneRecordsBytesAndKeepsEveryOtherByte) {
     int counter_after;  // from 3
   };
   const Row rows[] = {
-      {"added.dat",
-       cut + layout({kB, kC}),
-       {"\"Cem % certo.\"", "Ana Lu"},
-       cut + layout({kB, kC}),
-       3},
+      {"added.dat", cut + layout({kB, kC}), {"\"Cem % certo.\"", "Ana Lu"}, cut + layout({kB, kC}), 3},
       {"added.dat", cut + layout({kB, kC}), kB, cut + layout({kC}), 2},
       {"added.dat", cut + layout({kB, kC}), kC, cut + layout({kB}), 2},
       {"deleted.dat", other, kC, other, 3},
       {"deleted.dat", other, {"\"Fim.\"", ""}, other, 3},
-      {"deleted.dat",
-       other,
-       {kB.quote, long_author.substr(0, 49)},
-       "\n\n" + kA.quote + "\n  " + kA.author + "\n\n\n\"Fim.\"",
-       2},
+      {"deleted.dat", other, {kB.quote, long_author.substr(0, 49)},
+       "\n\n" + kA.quote + "\n  " + kA.author + "\n\n\n\"Fim.\"", 2},
   };
   for (const Row& row : rows) {
     dir.write(row.journal, row.before);
     Nadd = Ndele = 3;
     strike(row.journal, row.struck);
     EXPECT_EQ(dir.read(row.journal), row.after) << row.struck.quote;
-    EXPECT_EQ(std::string(row.journal) == "added.dat" ? Nadd : Ndele, row.counter_after)
-        << row.struck.quote;
+    EXPECT_EQ(std::string(row.journal) == "added.dat" ? Nadd : Ndele, row.counter_after) << row.struck.quote;
   }
   EXPECT_EQ(dir.listing(), "added.dat deleted.dat");
 }

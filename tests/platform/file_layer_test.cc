@@ -14,10 +14,7 @@ namespace {
 using FileLayerTest = StoreFolderTest;
 
 /// Line ends of every kind, Ctrl-Z and NUL: what a text mode would change.
-const std::string kAwkward = std::string(
-    "a\r\nb\nc\r\x1A"
-    "d\n\r\n\0e\x1A",
-    13);
+const std::string kAwkward = std::string("a\r\nb\nc\r\x1A" "d\n\r\n\0e\x1A", 13);
 
 TEST_F(FileLayerTest, EveryByteIsWrittenAppendedAndReadAsItIs) {
   {

@@ -52,14 +52,8 @@ TEST(WideText, WhatTheCodePageLacksAndBrokenSurrogatesGiveOneQuestionMarkEach) {
       {"euro sign", u"5\u20AC", "5?"},
       {"a character past the plane, as a pair", u"a\U0001F600b", "a?b"},
       {"two pairs in a row", u"\U0001F600\U0001F601", "??"},
-      {"lone low surrogate",
-       u"\xDC00"
-       "A",
-       "?A"},
-      {"high surrogate then a letter",
-       u"\xD83D"
-       "A",
-       "?A"},
+      {"lone low surrogate", u"\xDC00" "A", "?A"},
+      {"high surrogate then a letter", u"\xD83D" "A", "?A"},
       {"high surrogate then a high one", u"\xD83D\xD83D\xDE00", "??"},
       {"high surrogate at the end of input", u"A\xD83D", "A?"},
   };

@@ -99,13 +99,11 @@ class CrashTest : public talvo_test::SessionTest {
                                   << ") left: " << dir.listing();
       ++seen[state];
     }
-    std::cout << "  one run " << whole_runs[1] << " s; " << kills << " kills (seed " << seed
-              << "):";
+    std::cout << "  one run " << whole_runs[1] << " s; " << kills << " kills (seed " << seed << "):";
     for (const auto& [state, count] : seen) std::cout << " [" << state << "] x" << count;
     std::cout << "\n";
     EXPECT_GE(kills, kKills);
-    for (const auto& state : must_see)
-      EXPECT_TRUE(seen.count(state) != 0) << "never saw: " << state;
+    for (const auto& state : must_see) EXPECT_TRUE(seen.count(state) != 0) << "never saw: " << state;
   }
 };
 
@@ -118,8 +116,8 @@ TEST_F(CrashTest, DeletionLeavesTheOldStoreOrTheNewOneWhole) {
     dir.write("tempcopy.dat", s.old_copy);
   };
   auto classify = [&]() -> std::string {
-    std::string store = name_of(dir.read("citas.txt"), {{"old store", &s.store_before},
-                                                        {"store less one", &s.store_after}});
+    std::string store = name_of(dir.read("citas.txt"),
+                                {{"old store", &s.store_before}, {"store less one", &s.store_after}});
     std::string copy = name_of(dir.read("tempcopy.dat"),
                                {{"old copy", &s.old_copy}, {"new copy", &s.store_after}});
     return store.empty() || copy.empty() ? "" : store + ", " + copy;
@@ -141,10 +139,8 @@ TEST_F(CrashTest, RestoreLeavesTheOldStoreOrTheCopyWhole) {
   auto classify = [&]() -> std::string {
     // The backup copy is the source of the restore: it stays as it was, whatever happens.
     if (dir.read("copy.dat") != s.backup) return "";
-    std::string store =
-        name_of(dir.read("citas.txt"), {{"old store", &s.store_before}, {"restored", &s.backup}});
-    std::string safety =
-        name_of(dir.read("tempcopy.dat"), {{"old copy", &s.old_copy}, {"new copy", &s.backup}});
+    std::string store = name_of(dir.read("citas.txt"), {{"old store", &s.store_before}, {"restored", &s.backup}});
+    std::string safety = name_of(dir.read("tempcopy.dat"), {{"old copy", &s.old_copy}, {"new copy", &s.backup}});
     return store.empty() || safety.empty() ? "" : store + ", " + safety;
   };
   kill_at_random_moments(input, set_up, classify, "restored, new copy",
@@ -160,8 +156,7 @@ TEST_F(CrashTest, SafetyCopyAtACleanEndIsTheOldOneOrTheNewOneWhole) {
   };
   auto classify = [&]() -> std::string {
     if (dir.read("citas.txt") != s.store_after) return "";
-    return name_of(dir.read("tempcopy.dat"),
-                   {{"old copy", &s.old_copy}, {"new copy", &s.store_after}});
+    return name_of(dir.read("tempcopy.dat"), {{"old copy", &s.old_copy}, {"new copy", &s.store_after}});
   };
   kill_at_random_moments("0\n", set_up, classify, "new copy", {"old copy"});
 }

@@ -47,8 +47,7 @@ struct FailureCase {
   int status;
   std::map<std::string, std::optional<std::string>> at_end;  // expected bytes, or no file
   /// Success messages that must not appear.
-  std::vector<std::string> never_shown = {"com sucesso", "Ficheiro recuperado!",
-                                          "Cópia criada!"_cp};
+  std::vector<std::string> never_shown = {"com sucesso", "Ficheiro recuperado!", "Cópia criada!"_cp};
 };
 
 const std::vector<std::string> kScratchFiles = {"tempy.txt", "temph.txt", "tempcopy.tmp"};
@@ -85,15 +84,10 @@ std::vector<FailureCase> cases() {
                     255,
                     untouched});
   // Rewriting the store for a deletion; the session then ends cleanly.
-  for (auto [name, variable, file] :
-       {std::tuple{"DeletionWithWriteFailing", "TALVO_FAIL_WRITE", "tempy.txt"},
-        std::tuple{"DeletionWithSyncFailing", "TALVO_FAIL_FSYNC", "tempy.txt"},
-        std::tuple{"DeletionWithRenameFailing", "TALVO_FAIL_RENAME", "citas.txt"}})
-    list.push_back({name,
-                    {{variable, file}},
-                    {{kDeleteTyped, rewrite_failed("citas.txt"), all}},
-                    "\n0\n",
-                    0,
+  for (auto [name, variable, file] : {std::tuple{"DeletionWithWriteFailing", "TALVO_FAIL_WRITE", "tempy.txt"},
+                                      std::tuple{"DeletionWithSyncFailing", "TALVO_FAIL_FSYNC", "tempy.txt"},
+                                      std::tuple{"DeletionWithRenameFailing", "TALVO_FAIL_RENAME", "citas.txt"}})
+    list.push_back({name, {{variable, file}}, {{kDeleteTyped, rewrite_failed("citas.txt"), all}}, "\n0\n", 0,
                     store_kept_copy_renewed});
   // Striking journals: a strike rewrites its journal only when it finds the record, and
   // writes something only when another record stays, so each failing step strikes one of
@@ -102,18 +96,17 @@ std::vector<FailureCase> cases() {
   // the deleted journal). The store changes as designed, each deletion taking only its
   // entry's bytes; each journal keeps its bytes through its failed strike.
   const std::string added_again = talvo_test::added_layout({kStore[0], kStore[2], kOther, kAdded});
-  list.push_back(
-      {"JournalStrikesWithWriteFailing",
-       {{"TALVO_FAIL_WRITE", "temph.txt"}},
-       {{kOtherTyped, talvo_test::kAddedLine, {}},
-        {"\n2\n" + kAddTyped, talvo_test::kAddedLine, {}},
-        {"\n2\n3\nNova citação.\n1\nN\n\nS\n"_cp, rewrite_failed("added.dat"), {"added.dat"}},
-        {"\n2\n" + kDeleteTyped, "Entrada eliminada com sucesso", {"added.dat"}},
-        {"\n2\n" + kAddTyped, rewrite_failed("deleted.dat"), {"deleted.dat"}}},
-       "\n0\n",
-       0,
-       {{"citas.txt", added_again}, {"tempcopy.dat", added_again}, {"copy.dat", kBackupBytes}},
-       {"Ficheiro recuperado!", "Cópia criada!"_cp}});
+  list.push_back({"JournalStrikesWithWriteFailing",
+                  {{"TALVO_FAIL_WRITE", "temph.txt"}},
+                  {{kOtherTyped, talvo_test::kAddedLine, {}},
+                   {"\n2\n" + kAddTyped, talvo_test::kAddedLine, {}},
+                   {"\n2\n3\nNova citação.\n1\nN\n\nS\n"_cp, rewrite_failed("added.dat"), {"added.dat"}},
+                   {"\n2\n" + kDeleteTyped, "Entrada eliminada com sucesso", {"added.dat"}},
+                   {"\n2\n" + kAddTyped, rewrite_failed("deleted.dat"), {"deleted.dat"}}},
+                  "\n0\n",
+                  0,
+                  {{"citas.txt", added_again}, {"tempcopy.dat", added_again}, {"copy.dat", kBackupBytes}},
+                  {"Ficheiro recuperado!", "Cópia criada!"_cp}});
   // The backup copy, then the safety copy at the clean end, both through the copy scratch file.
   for (auto [name, variable] : {std::pair{"BackupCopyWithWriteFailing", "TALVO_FAIL_WRITE"},
                                 std::pair{"BackupCopyWithSyncFailing", "TALVO_FAIL_FSYNC"}})
@@ -131,27 +124,18 @@ std::vector<FailureCase> cases() {
                   0,
                   untouched});
   // The safety copy alone, at a clean end.
-  for (auto [name, variable, file] :
-       {std::tuple{"SafetyCopyWithWriteFailing", "TALVO_FAIL_WRITE", "tempcopy.tmp"},
-        std::tuple{"SafetyCopyWithSyncFailing", "TALVO_FAIL_FSYNC", "tempcopy.tmp"},
-        std::tuple{"SafetyCopyWithRenameFailing", "TALVO_FAIL_RENAME", "tempcopy.dat"}})
+  for (auto [name, variable, file] : {std::tuple{"SafetyCopyWithWriteFailing", "TALVO_FAIL_WRITE", "tempcopy.tmp"},
+                                      std::tuple{"SafetyCopyWithSyncFailing", "TALVO_FAIL_FSYNC", "tempcopy.tmp"},
+                                      std::tuple{"SafetyCopyWithRenameFailing", "TALVO_FAIL_RENAME", "tempcopy.dat"}})
     list.push_back({name, {{variable, file}}, {{"0\n", kCopyFailed, all}}, "", 0, untouched});
   // Restores: the copy of the source cannot be written or cannot take the store's name;
   // the store and the source stay.
   for (auto [name, variable, file, typed] :
-       {std::tuple{"RestoreOfTheBackupCopyWithWriteFailing", "TALVO_FAIL_WRITE", "tempy.txt",
-                   "7\nS\n"},
-        std::tuple{"RestoreOfTheBackupCopyWithRenameFailing", "TALVO_FAIL_RENAME", "citas.txt",
-                   "7\nS\n"},
-        std::tuple{"RestoreOfTheSafetyCopyWithWriteFailing", "TALVO_FAIL_WRITE", "tempy.txt",
-                   "8\nS\n"},
-        std::tuple{"RestoreOfTheSafetyCopyWithRenameFailing", "TALVO_FAIL_RENAME", "citas.txt",
-                   "8\nS\n"}})
-    list.push_back({name,
-                    {{variable, file}},
-                    {{typed, rewrite_failed("citas.txt"), all}},
-                    "0\n",
-                    0,
+       {std::tuple{"RestoreOfTheBackupCopyWithWriteFailing", "TALVO_FAIL_WRITE", "tempy.txt", "7\nS\n"},
+        std::tuple{"RestoreOfTheBackupCopyWithRenameFailing", "TALVO_FAIL_RENAME", "citas.txt", "7\nS\n"},
+        std::tuple{"RestoreOfTheSafetyCopyWithWriteFailing", "TALVO_FAIL_WRITE", "tempy.txt", "8\nS\n"},
+        std::tuple{"RestoreOfTheSafetyCopyWithRenameFailing", "TALVO_FAIL_RENAME", "citas.txt", "8\nS\n"}})
+    list.push_back({name, {{variable, file}}, {{typed, rewrite_failed("citas.txt"), all}}, "0\n", 0,
                     store_kept_copy_renewed});
   return list;
 }
@@ -183,8 +167,7 @@ TEST_P(DiskFullTest, FailingStepLeavesItsFilesIntactAndSaysSo) {
     for (const auto& name : step.unchanged) before[name] = dir.read(name);
     session.send(step.typed);
     ASSERT_TRUE(session.wait_for(step.shown))
-        << "step " << i << " never showed \"" << step.shown << "\"; output:\n"
-        << session.out();
+        << "step " << i << " never showed \"" << step.shown << "\"; output:\n" << session.out();
     for (const auto& [name, bytes] : before)
       EXPECT_EQ(dir.read(name), bytes) << name << " changed in step " << i;
     expect_no_scratch_file("after step " + std::to_string(i));
@@ -194,8 +177,7 @@ TEST_P(DiskFullTest, FailingStepLeavesItsFilesIntactAndSaysSo) {
 
   for (const auto& success : c.never_shown)
     EXPECT_EQ(session.out().find(success), std::string::npos) << "shown: " << success;
-  for (const auto& [name, bytes] : c.at_end)
-    EXPECT_EQ(dir.read(name), bytes) << name << " at the end";
+  for (const auto& [name, bytes] : c.at_end) EXPECT_EQ(dir.read(name), bytes) << name << " at the end";
   for (const auto& name : kJournals) EXPECT_FALSE(dir.exists(name)) << name << " remains";
   expect_no_scratch_file("at the end");
 }

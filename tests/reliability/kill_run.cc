@@ -24,8 +24,7 @@ double seconds_since(const timespec& start) {
 
 }  // namespace
 
-Ending run_and_kill(const talvo_test::ScratchDir& dir, const std::string& input,
-                    double kill_after) {
+Ending run_and_kill(const talvo_test::ScratchDir& dir, const std::string& input, double kill_after) {
   const std::string in_path = dir.data() + "/../kill-stdin";
   {
     std::ofstream in(in_path, std::ios::binary | std::ios::trunc);

@@ -9,9 +9,9 @@ namespace reliability {
 
 /// How a run ended.
 struct Ending {
-  bool killed = false;  ///< SIGKILL ended it while it ran
-  int status = -1;      ///< exit status, when it ended by itself
-  double seconds = 0;   ///< from start to end
+  bool killed = false;   ///< SIGKILL ended it while it ran
+  int status = -1;       ///< exit status, when it ended by itself
+  double seconds = 0;    ///< from start to end
 };
 
 /// Runs talvo in `dir.data()` with `input` on standard input (no `cls`, LC_ALL=C, TZ=UTC)

@@ -55,10 +55,9 @@ TEST_F(DeleteTest, OnlyTheChosenOfTwoEqualEntriesGoesAndEveryOtherByteStays) {
 TEST_F(DeleteTest, AnEntryAddedInThisRunMovesBetweenTheJournals) {
   const Entry alfa{"\"Alfa.\"", "Aa"}, beta{"\"Beta.\"", "Bb"};
   dir.write("citas.txt", kHeader);
-  Outcome r =
-      run("1\n\"Alfa.\"\nAa\nS\n\n1\n\"Beta.\"\nBb\nS\n\n2\n"
-          "3\nAlfa\n1\nN\n\ns\n\n2\n"
-          "5\n\n\n0\n");
+  Outcome r = run("1\n\"Alfa.\"\nAa\nS\n\n1\n\"Beta.\"\nBb\nS\n\n2\n"
+                  "3\nAlfa\n1\nN\n\ns\n\n2\n"
+                  "5\n\n\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + adding_pass(alfa, kAddedLine) + continuation_screen() +
                        adding_pass(beta, kAddedLine) + continuation_screen() + menu_screen() +

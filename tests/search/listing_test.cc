@@ -68,8 +68,8 @@ TEST_F(ListingTest, CaseAnswers) {
 
 TEST_F(ListingTest, AccentedCapitalsFoldInTheConsoleCodePage) {
   // AÇÃO in the store as ISO-8859-1 (41 C7 C3 4F), shown as code page 850 (41 80 C7 4F).
-  const std::string store = added_layout(
-      {{"\"Mais A\xC7\xC3O, menos conversa.\"", "Povo"}, {"\"Acao sem acento.\"", "Outro"}});
+  const std::string store = added_layout({{"\"Mais A\xC7\xC3O, menos conversa.\"", "Povo"},
+                                         {"\"Acao sem acento.\"", "Outro"}});
   const Entry shown_entry{"\"Mais AÇÃO, menos conversa.\""_cp, "Povo"};
   const std::string typed_small = "a\x87\xC6o";  // ação typed in code page 850
   EXPECT_EQ(list(store, typed_small, 'S', 1), expect({shown_entry}));

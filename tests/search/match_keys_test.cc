@@ -16,8 +16,7 @@ namespace {
 std::vector<unsigned char> quote_bytes() {
   std::vector<unsigned char> bytes;
   for (int b = 1; b < 256; ++b)
-    if (admitted_in_quote(static_cast<unsigned char>(b)))
-      bytes.push_back(static_cast<unsigned char>(b));
+    if (admitted_in_quote(static_cast<unsigned char>(b))) bytes.push_back(static_cast<unsigned char>(b));
   return bytes;
 }
 

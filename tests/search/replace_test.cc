@@ -17,8 +17,9 @@ class ReplaceTest : public SessionTest {
 TEST_F(ReplaceTest, YesThenYesReplaces) {
   Outcome r = run("4\nAlfa\n1\nN\n\ns\n" + kTypeGama + "S\n\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + kEditPrompts + shown(kAlfa, false) + kAlterQuestion + kDeleted +
-                       kAddNew + adding_pass(kGama, kAddedLine) + continuation_screen());
+  EXPECT_EQ(r.out, menu_screen() + kEditPrompts + shown(kAlfa, false) + kAlterQuestion +
+                       kDeleted + kAddNew + adding_pass(kGama, kAddedLine) +
+                       continuation_screen());
   // The old entry's bytes go, the new entry is appended.
   EXPECT_EQ(dir.read("citas.txt"), added_layout({kBeta, kGama}));
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
@@ -30,10 +31,10 @@ TEST_F(ReplaceTest, YesThenNoKeepsTheOriginal) {
   // line follows the adding pass; the dialogue's wait takes the newline after the "n".
   Outcome r = run("4\nAlfa\n1\nN\n\ns\n" + kTypeGama + "n\n2\n5\n\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + kEditPrompts + shown(kAlfa, false) + kAlterQuestion + kDeleted +
-                       kAddNew + adding_pass(kGama, kNotAddedLine) +
-                       "\nA entrada original foi mantida.\n" + continuation_screen() +
-                       menu_screen() + kNothingToReport);
+  EXPECT_EQ(r.out, menu_screen() + kEditPrompts + shown(kAlfa, false) + kAlterQuestion +
+                       kDeleted + kAddNew + adding_pass(kGama, kNotAddedLine) +
+                       "\nA entrada original foi mantida.\n" + continuation_screen() + menu_screen() +
+                       kNothingToReport);
   EXPECT_EQ(dir.read("citas.txt"), store_);
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
 }
@@ -41,8 +42,9 @@ TEST_F(ReplaceTest, YesThenNoKeepsTheOriginal) {
 TEST_F(ReplaceTest, NothingSelectedWorksAsAPlainAddition) {
   Outcome r = run("4\nzzz\n1\nN\n\ns\n" + kTypeGama + "S\n\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + kEditPrompts + kNoEntry + kRule + kAlterQuestion + kNotInStore +
-                       kAddNew + adding_pass(kGama, kAddedLine) + continuation_screen());
+  EXPECT_EQ(r.out, menu_screen() + kEditPrompts + kNoEntry + kRule + kAlterQuestion +
+                       kNotInStore + kAddNew + adding_pass(kGama, kAddedLine) +
+                       continuation_screen());
   // Nothing was deleted, so nothing was rewritten: the new entry is appended, and there
   // is no original to keep.
   EXPECT_EQ(dir.read("citas.txt"), added_layout({kAlfa, kBeta, kGama}));
@@ -54,8 +56,9 @@ TEST_F(ReplaceTest, AnEmptyStoreStaysEmptyWhenNothingIsSelectedOrAdded) {
   reset(dir, &empty);
   Outcome r = run("4\nzzz\n1\nN\n\ns\n" + kTypeGama + "n\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + kEditPrompts + kNoEntry + kRule + kAlterQuestion + kNotInStore +
-                       kAddNew + adding_pass(kGama, kNotAddedLine) + continuation_screen());
+  EXPECT_EQ(r.out, menu_screen() + kEditPrompts + kNoEntry + kRule + kAlterQuestion +
+                       kNotInStore + kAddNew + adding_pass(kGama, kNotAddedLine) +
+                       continuation_screen());
   // A deletion that finds nothing writes nothing, not even a header.
   EXPECT_EQ(dir.read("citas.txt"), empty);
 }

@@ -8,11 +8,11 @@ class AddListDeleteTest : public SessionTest {};
 
 TEST_F(AddListDeleteTest, AddThreeListDeleteTheSecondListAgain) {
   const Entry um{"\"Um.\"", "A"}, dois{"\"Dois.\"", "B"}, tres{"\"Três.\""_cp, "C"};
-  Outcome r =
-      run("1\n\"Um.\"\nA\nS\n\n1\n\"Dois.\"\nB\nS\n\n1\n\"Tr\x88s.\"\nC\nS\n\n2\n"  // add three
-          "2\n\"\nN\n\n2\n"                                                         // list all
-          "3\n\"\n2\nN\n\ns\n\n2\n"  // delete the 2nd
-          "2\n\"\nN\n\n0\n");        // list again
+  Outcome r = run(
+      "1\n\"Um.\"\nA\nS\n\n1\n\"Dois.\"\nB\nS\n\n1\n\"Tr\x88s.\"\nC\nS\n\n2\n"  // add three
+      "2\n\"\nN\n\n2\n"                                                        // list all
+      "3\n\"\n2\nN\n\ns\n\n2\n"                                                // delete the 2nd
+      "2\n\"\nN\n\n0\n");                                                      // list again
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + adding_pass(um, kAddedLine) + continuation_screen() +
                        adding_pass(dois, kAddedLine) + continuation_screen() +

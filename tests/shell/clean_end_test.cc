@@ -55,8 +55,7 @@ TEST_F(CleanEndTest, FailedRenameKeepsTheOldSafetyCopy) {
   const std::string old_copy = kHeader + "\n\n\"Antiga.\"\nZ";
   dir.write("citas.txt", kHeader + "\n\"Um.\"\nA\n");
   dir.write("tempcopy.dat", old_copy);
-  Outcome r =
-      run("0\n", {{"LD_PRELOAD", fail_io_library()}, {"TALVO_FAIL_RENAME", "tempcopy.dat"}});
+  Outcome r = run("0\n", {{"LD_PRELOAD", fail_io_library()}, {"TALVO_FAIL_RENAME", "tempcopy.dat"}});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + "ERRO: Incapaz de remover o ficheiro de backup temporario");
   EXPECT_EQ(dir.read("tempcopy.dat"), old_copy);

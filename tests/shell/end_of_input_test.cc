@@ -5,13 +5,9 @@
 namespace talvo_test {
 namespace {
 
-const std::string kStore =
-    "-== Cita\xE7\xF5"
-    "es ==-\n\"Um.\"\nA\n\n\"Dois.\"\nB\n";
+const std::string kStore = "-== Cita\xE7\xF5" "es ==-\n\"Um.\"\nA\n\n\"Dois.\"\nB\n";
 /// A safety copy left by an earlier run, in another layout than the store.
-const std::string kCopy =
-    "-== Cita\xE7\xF5"
-    "es ==-\n\n\"Um.\"\nA\n\n\"Dois.\"\nB";
+const std::string kCopy = "-== Cita\xE7\xF5" "es ==-\n\n\"Um.\"\nA\n\n\"Dois.\"\nB";
 
 /// A screen as printed up to the read that met the end: without its closing clear.
 std::string until_read(const std::string& screen) {

@@ -32,10 +32,9 @@ std::string menus(int times) {
 TEST_F(MenuTest, AnswersThatSelectNothingShowTheMenuAgain) {
   // Out of range, clamped rather than wrapped to an option, or no number at all (its
   // line is dropped whole); a second number on the answer line is discarded.
-  const std::string answers[] = {
-      "12",          "-3",           "abc 9",      "- 9",         "+",
-      "99999999999", "-99999999999", "4294967297", "-4294967296", "18446744073709551617",
-      "12 9"};
+  const std::string answers[] = {"12", "-3", "abc 9", "- 9", "+", "99999999999",
+                                 "-99999999999", "4294967297", "-4294967296",
+                                 "18446744073709551617", "12 9"};
   std::string input;
   for (const auto& a : answers) input += a + "\n";
   Outcome r = run(input + "0\n");

@@ -56,8 +56,7 @@ TEST_F(BufferedReadTest, LineReadsAcrossRefillsMatchThePlainPath) {
   std::string text;
   for (int i = 0; text.size() < 300000; ++i) {
     text += std::string(static_cast<std::size_t>(i % 7), ' ');
-    text +=
-        std::string(static_cast<std::size_t>((i * 37) % 180 + 1), static_cast<char>('a' + i % 26));
+    text += std::string(static_cast<std::size_t>((i * 37) % 180 + 1), static_cast<char>('a' + i % 26));
     text += '\n';
   }
   text.pop_back();  // the last line ends with the file

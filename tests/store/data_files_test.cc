@@ -35,10 +35,7 @@ TEST_F(DataFilesTest, FileExistsCreatesOnlyWhatIsMissing) {
   file_exists("deleted.dat");
   EXPECT_EQ(dir.read("citas.txt"), kHeader);
   EXPECT_EQ(dir.read("deleted.dat"), "");
-  const std::string store =
-                        "cabe\xE7"
-                        "alho\n\"Um.\"\nA\n",
-                    journal = "\n\"Dois.\"\nB\n";
+  const std::string store = "cabe\xE7" "alho\n\"Um.\"\nA\n", journal = "\n\"Dois.\"\nB\n";
   dir.write("citas.txt", store);
   dir.write("added.dat", journal);
   dir.write("tempcopy.dat", "");

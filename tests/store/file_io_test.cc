@@ -87,8 +87,7 @@ TEST_F(FileIoTest, RewriteReplacesTheTargetOnlyWhenCommitted) {
 }
 
 TEST_F(FileIoTest, AFailedCommitLeavesTheTargetAndNoScratchFile) {
-  ASSERT_TRUE(std::filesystem::create_directory(
-      "citas.txt"));  // a rename cannot put a file over a directory
+  ASSERT_TRUE(std::filesystem::create_directory("citas.txt"));  // a rename cannot put a file over a directory
   dir.write("citas.txt/inside", "kept");
   {
     Rewrite rewrite("citas.txt", "tempy.txt");

@@ -76,9 +76,7 @@ class RecordReaderTest : public StoreFolderTest {
 
 /// Two quotations as stored; the second holds a byte of every kind the reader admits.
 const std::string kOne = "\"Um.\"";
-const std::string kTwo =
-    "\"Tr\xEAs, ou n\xE3o?\t'Sim' (1-2/3) [\xAB"
-    "a\xBB]!\"";
+const std::string kTwo = "\"Tr\xEAs, ou n\xE3o?\t'Sim' (1-2/3) [\xAB" "a\xBB]!\"";
 
 TEST_F(RecordReaderTest, ReadsEveryLayoutEntryByEntry) {
   struct Layout {
@@ -92,16 +90,14 @@ TEST_F(RecordReaderTest, ReadsEveryLayoutEntryByEntry) {
   const Layout stores[] = {
       {"grown by adding", h + one + two, both},
       {"as an earlier version's deletion rewrote it", h + "\n" + one + two, both},
-      {"an earlier version's copy",
-       h + "\n\n" + kOne + "\nA\n\n" + kTwo + "\nAna Lu",
+      {"an earlier version's copy", h + "\n\n" + kOne + "\nA\n\n" + kTwo + "\nAna Lu",
        {kOne, "@A", kTwo, "@Ana Lu", "end"}},
       {"an earlier version's copy, then an addition", h + "\n\n" + kOne + "\nA" + two, both},
       {"header only", h, {"end"}},
   };
   for (const Layout& store : stores) {
     EXPECT_EQ(scan(store.bytes), store.events) << store.name;
-    EXPECT_EQ(scan(store.bytes, Skip::kReadLine), store.events)
-        << store.name << ", first line read";
+    EXPECT_EQ(scan(store.bytes, Skip::kReadLine), store.events) << store.name << ", first line read";
   }
   // A line read leaves the header's newline behind, to be walked over as one 0.
   EXPECT_EQ(scan(h + "\n"), Events{"end"});
@@ -132,8 +128,7 @@ TEST_F(RecordReaderTest, CutQuotationsFallBackInStep) {
 TEST_F(RecordReaderTest, RealByteFFIsAnOrdinaryByteOutsideAQuotation) {
   // Before and after a walked-over byte, after a blank, inside an author line, and
   // inside a quotation (where it cuts it).
-  EXPECT_EQ(scan(kHeader + "\n\xFFx\xFF\"Um.\"\n\xFFvio\n \xFF\n\"Sim\xFF"
-                           "fim.\"\nA\n"),
+  EXPECT_EQ(scan(kHeader + "\n\xFFx\xFF\"Um.\"\n\xFFvio\n \xFF\n\"Sim\xFF" "fim.\"\nA\n"),
             seq({"0*3", kOne, "@\xFFvio", "0", "\"Sim\"", "@fim.\"", "0*2", "end"}));
 }
 
@@ -158,8 +153,7 @@ TEST_F(RecordReaderTest, LongQuotationsAndAuthorsKeepToTheirFields) {
   EXPECT_EQ(scan(kHeader + "\n" + kOne + "\n" + author + "\n\n\"Dois.\"\nB\n"),
             seq({kOne, "@" + author.substr(0, 49), "\"Dois.\"", "@B", "0", "end"}));
   std::string first_line(3000, 'h');
-  EXPECT_EQ(scan(first_line + "\n" + kOne + "\nA\n", Skip::kReadLine),
-            seq({kOne, "@A", "0", "end"}));
+  EXPECT_EQ(scan(first_line + "\n" + kOne + "\nA\n", Skip::kReadLine), seq({kOne, "@A", "0", "end"}));
 }
 
 TEST_F(RecordReaderTest, EntriesReadTheSameAcrossTheFileBuffer) {

@@ -9,8 +9,8 @@ class AddEntryTest : public SessionTest {};
 TEST_F(AddEntryTest, OneEntryIsShownConfirmedAndAppended) {
   Outcome r = run("1\n" + typed("\"Um.\"", "Autor", "S") + "\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out,
-            menu_screen() + adding_pass("\"Um.\"", "Autor", kAddedLine) + continuation_screen());
+  EXPECT_EQ(r.out, menu_screen() + adding_pass("\"Um.\"", "Autor", kAddedLine) +
+                       continuation_screen());
   EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n\"Um.\"\nAutor\n");
   EXPECT_EQ(dir.read("tempcopy.dat"), kHeader + "\n\"Um.\"\nAutor\n");
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
@@ -30,8 +30,9 @@ TEST_F(AddEntryTest, QuotationOverTwoLinesIsStoredAndReadBackWhole) {
   const std::string quote = "\"Linha um,\nlinha dois.\"";
   Outcome r = run("1\n" + typed(quote, "Autor", "s") + "\n2\n9\n\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + adding_pass(quote, "Autor", kAddedLine) + continuation_screen() +
-                       menu_screen() + count_line(1) + menu_screen());
+  EXPECT_EQ(r.out, menu_screen() + adding_pass(quote, "Autor", kAddedLine) +
+                       continuation_screen() + menu_screen() +
+                       count_line(1) + menu_screen());
   EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n" + quote + "\nAutor\n");
   EXPECT_EQ(dir.read("tempcopy.dat"), kHeader + "\n" + quote + "\nAutor\n");
 }
@@ -46,8 +47,8 @@ TEST_F(AddEntryTest, DeclinedEntryWritesNoFileAtAll) {
 
   dir.write("citas.txt", kHeader);
   r = run("1\n" + typed("\"Um.\"", "Autor", "x") + "0\n");
-  EXPECT_EQ(r.out,
-            menu_screen() + adding_pass("\"Um.\"", "Autor", kNotAddedLine) + continuation_screen());
+  EXPECT_EQ(r.out, menu_screen() + adding_pass("\"Um.\"", "Autor", kNotAddedLine) +
+                       continuation_screen());
   EXPECT_EQ(dir.read("citas.txt"), kHeader);
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
 }
@@ -63,12 +64,13 @@ TEST_F(AddEntryTest, RepeatingAddsSeveralEntriesAndDuplicatesAreKept) {
   // After 1 at the prompt, the rest of that answer line is discarded before the next
   // quotation is read.
   Outcome r = run("1\n" + typed("\"Um.\"", "A", "S") + "\n1 resto\n" +
-                  typed("\"Dois.\"", "B", "S") + "\n1\n" + typed("\"Um.\"", "A", "S") + "\n2\n0\n");
+                  typed("\"Dois.\"", "B", "S") + "\n1\n" + typed("\"Um.\"", "A", "S") +
+                  "\n2\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + adding_pass("\"Um.\"", "A", kAddedLine) + continuation_screen() +
-                       adding_pass("\"Dois.\"", "B", kAddedLine) + continuation_screen() +
-                       adding_pass("\"Um.\"", "A", kAddedLine) + continuation_screen() +
-                       menu_screen());
+  EXPECT_EQ(r.out, menu_screen() + adding_pass("\"Um.\"", "A", kAddedLine) +
+                       continuation_screen() + adding_pass("\"Dois.\"", "B", kAddedLine) +
+                       continuation_screen() + adding_pass("\"Um.\"", "A", kAddedLine) +
+                       continuation_screen() + menu_screen());
   EXPECT_EQ(dir.read("citas.txt"),
             added_layout({{"\"Um.\"", "A"}, {"\"Dois.\"", "B"}, {"\"Um.\"", "A"}}));
   EXPECT_EQ(dir.read("tempcopy.dat"), dir.read("citas.txt"));

@@ -19,8 +19,8 @@ TEST_F(AddLimitsTest, OverlongAuthorKeepsItsFirst49Bytes) {
   const std::string kept = author.substr(0, 49);
   Outcome r = run("1\n" + typed("\"Um.\"", author, "S") + "\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out,
-            menu_screen() + adding_pass("\"Um.\"", kept, kAddedLine) + continuation_screen());
+  EXPECT_EQ(r.out, menu_screen() + adding_pass("\"Um.\"", kept, kAddedLine) +
+                       continuation_screen());
   EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n\"Um.\"\n" + kept + "\n");
 }
 
@@ -32,7 +32,8 @@ TEST_F(AddLimitsTest, OverlongQuotationKeepsItsFirst1996BytesOfBody) {
   Outcome r = run("1\n\"" + body + "\" resto\nAutor\nS\n\n2\n9\n\n0\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, menu_screen() + adding_pass(kept + " ", "Autor", kAddedLine) +
-                       continuation_screen() + menu_screen() + count_line(1) + menu_screen());
+                       continuation_screen() + menu_screen() +
+                       count_line(1) + menu_screen());
   EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n" + kept + " \nAutor\n");
   EXPECT_EQ(dir.read("tempcopy.dat"), kHeader + "\n" + kept + " \nAutor\n");
 }

@@ -30,15 +30,9 @@ TEST(AddRefusalTest, QuotationsTheReaderWouldCutAreRefusedAndNothingIsWritten) {
       {"ampersand", "\"Eu & tu.\""},
       {"plus sign", "\"Um+um.\""},
       {"equals sign", "\"Um=um.\""},
-      {"n with tilde, cp850 0xA4",
-       "\"Espa\xa4"
-       "a.\""},
-      {"u with diaeresis, cp850 0x81",
-       "\"\x81"
-       "ber.\""},
-      {"console double angle quote, cp850 0xAE",
-       "\"\xae"
-       "Sim.\""},
+      {"n with tilde, cp850 0xA4", "\"Espa\xa4" "a.\""},
+      {"u with diaeresis, cp850 0x81", "\"\x81" "ber.\""},
+      {"console double angle quote, cp850 0xAE", "\"\xae" "Sim.\""},
       {"carriage return inside", "\"Um\rdois.\""},
       {"text right after the closing quote", "\"Um.\"x"},
       {"a third quote after the closing one", "\"Um.\"\""},
@@ -48,14 +42,13 @@ TEST(AddRefusalTest, QuotationsTheReaderWouldCutAreRefusedAndNothingIsWritten) {
     ScratchDir dir;
     Outcome r = add_once(dir, t.line);
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out,
-              menu_screen() + adding_pass(t.line, "Eu", kRefusedLine) + continuation_screen());
+    EXPECT_EQ(r.out, menu_screen() + adding_pass(t.line, "Eu", kRefusedLine) +
+                         continuation_screen());
     EXPECT_EQ(dir.listing(), "");
   }
   // Each line of the refusal fits an 80-column console: one column per code page 850 byte.
   std::size_t start = 0;
-  for (std::size_t end; (end = kRefusedLine.find('\n', start)) != std::string::npos;
-       start = end + 1)
+  for (std::size_t end; (end = kRefusedLine.find('\n', start)) != std::string::npos; start = end + 1)
     EXPECT_LE(end - start, 80u) << kRefusedLine.substr(start, end - start);
 }
 
@@ -75,8 +68,8 @@ TEST(AddRefusalTest, ACharacterTheFileWouldGiveBackAsAnotherIsRefused) {
   for (const auto& c : cases) {
     ScratchDir dir;
     Outcome r = run_talvo(dir, "1\n" + typed(c.quote, c.author, "S") + "\n0\n");
-    EXPECT_EQ(r.out,
-              menu_screen() + adding_pass(c.quote, c.author, c.message) + continuation_screen());
+    EXPECT_EQ(r.out, menu_screen() + adding_pass(c.quote, c.author, c.message) +
+                         continuation_screen());
     EXPECT_EQ(dir.listing(), "");
   }
 }
@@ -87,8 +80,9 @@ TEST(AddRefusalTest, RefusalLeavesAnExistingStoreAndTheSessionAsTheyWere) {
   dir.write("citas.txt", kHeader + "\n\"Um.\"\nA\n");
   Outcome r = run_talvo(dir, "1\n" + typed("\"50%\"", "Eu", "S") + "\n2\n5\n\n0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, menu_screen() + adding_pass("\"50%\"", "Eu", kRefusedLine) +
-                       continuation_screen() + menu_screen() + kNothingToReport);
+  EXPECT_EQ(r.out,
+            menu_screen() + adding_pass("\"50%\"", "Eu", kRefusedLine) + continuation_screen() +
+                menu_screen() + kNothingToReport);
   EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n\"Um.\"\nA\n");
   EXPECT_EQ(dir.listing(), "citas.txt tempcopy.dat");
 }
@@ -99,7 +93,8 @@ TEST(AddRefusalTest, BlanksAfterTheClosingQuoteAndEveryAdmittedByteAreAccepted) 
       {"a tab", "\"Um.\"\t", "\"Um.\"\t", "\"Um.\"\t"},
       {"a carriage return", "\"Um.\"\r", "\"Um.\"\r", "\"Um.\"\r"},
       {"empty quotation", "\"\"", "\"\"", "\"\""},
-      {"signs, symbols, digits, tab, apostrophe", "\"Ol\xa0, mundo! (1/2) [a-b]; c: d? 'e'\tf.\"",
+      {"signs, symbols, digits, tab, apostrophe",
+       "\"Ol\xa0, mundo! (1/2) [a-b]; c: d? 'e'\tf.\"",
        "\"Ol\xa0, mundo! (1/2) [a-b]; c: d? 'e'\tf.\"",
        "\"Ol\xe1, mundo! (1/2) [a-b]; c: d? 'e'\tf.\""},
   };
@@ -107,8 +102,8 @@ TEST(AddRefusalTest, BlanksAfterTheClosingQuoteAndEveryAdmittedByteAreAccepted) 
     SCOPED_TRACE(t.what);
     ScratchDir dir;
     Outcome r = add_once(dir, t.line);
-    EXPECT_EQ(r.out,
-              menu_screen() + adding_pass(t.shown, "Eu", kAddedLine) + continuation_screen());
+    EXPECT_EQ(r.out, menu_screen() + adding_pass(t.shown, "Eu", kAddedLine) +
+                         continuation_screen());
     EXPECT_EQ(dir.read("citas.txt"), kHeader + "\n" + t.stored + "\nEu\n");
   }
 }

@@ -97,16 +97,14 @@ ssize_t pread(int fd, void* buf, size_t count, off_t offset) {
   return real(fd, buf, count, offset);
 }
 
-ssize_t pread64(int fd, void* buf, size_t count, off_t offset) {
-  return pread(fd, buf, count, offset);
-}
+ssize_t pread64(int fd, void* buf, size_t count, off_t offset) { return pread(fd, buf, count, offset); }
 
 ssize_t copy_file_range(int in, loff_t* in_at, int out, loff_t* out_at, size_t count,
                         unsigned flags) {
   static ssize_t (*real)(int, loff_t*, int, loff_t*, size_t, unsigned);
   if (!real)
     real = (ssize_t(*)(int, loff_t*, int, loff_t*, size_t, unsigned))dlsym(RTLD_NEXT,
-                                                                           "copy_file_range");
+                                                                         "copy_file_range");
   step();
   if (fd_is(in, "TALVO_FAIL_COPY")) {
     errno = EIO;

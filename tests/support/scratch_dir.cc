@@ -20,8 +20,7 @@ fs::path make_root() {
   std::random_device seed;
   std::mt19937_64 random(seed());
   for (;;) {
-    fs::path root =
-        fs::temp_directory_path() / ("talvo-test-" + std::to_string(random() % 1000000000));
+    fs::path root = fs::temp_directory_path() / ("talvo-test-" + std::to_string(random() % 1000000000));
     if (fs::create_directory(root)) return root;  // false: the name was taken
   }
 }
@@ -38,9 +37,8 @@ ScratchDir::ScratchDir() {
   std::ofstream cls(bin_ + "/cls");
   cls << "#!/bin/sh\nprintf '[CLS]'\n";
   cls.close();
-  fs::permissions(bin_ + "/cls", fs::perms::owner_all | fs::perms::group_read |
-                                     fs::perms::group_exec | fs::perms::others_read |
-                                     fs::perms::others_exec);
+  fs::permissions(bin_ + "/cls", fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                     fs::perms::others_read | fs::perms::others_exec);
 }
 
 ScratchDir::~ScratchDir() {
@@ -71,8 +69,7 @@ std::optional<std::string> ScratchDir::read(const std::string& name) const {
 std::string ScratchDir::listing() const {
   std::vector<std::string> names;
   std::error_code error;
-  for (const auto& entry : fs::directory_iterator(data_, error))
-    names.push_back(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(data_, error)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   std::string joined;
   for (const auto& n : names) joined += (joined.empty() ? "" : " ") + n;

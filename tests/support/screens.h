@@ -58,11 +58,12 @@ inline const std::string kPageWait = "\n\n\n\tPrima Enter para continuar...\n\n"
 
 /// The prompts of main menus 3 and 4 (the case question on a new line), and the clear.
 inline const std::string kEditPrompts =
-    "Procurar: Número de entrada: \nSem distinção de maiúsculas e minúsculas? (S/N) "_cp + kCls;
+    "Procurar: Número de entrada: \nSem distinção de maiúsculas e minúsculas? (S/N) "_cp +
+    kCls;
 /// The selected entry as shown, under "Resultado:" when case is ignored, then the rule.
 inline std::string shown(const Entry& e, bool ignore_case) {
-  return std::string(ignore_case ? "\n\n\nResultado:" : "\n\n\nEntrada:") + "\n \tCitação: "_cp +
-         e.quote + "\n\n \tAutor: " + e.author + "\n\n\n" + kRule;
+  return std::string(ignore_case ? "\n\n\nResultado:" : "\n\n\nEntrada:") +
+         "\n \tCitação: "_cp + e.quote + "\n\n \tAutor: " + e.author + "\n\n\n" + kRule;
 }
 /// The deleting dialogue's question.
 inline const std::string kEraseQuestion = "\n\nQuer realmente eliminar esta entrada? (S/N) ";
@@ -88,12 +89,12 @@ inline std::string journal_listing(const std::string& title, const std::vector<E
   std::string out = title;
   int n = 0;
   for (const Entry& e : entries) {
-    out +=
-        "\n\n\t" + std::to_string(++n) + ") \n\t\tEntrada: " + e.quote + "\n\t\tAutor: " + e.author;
+    out += "\n\n\t" + std::to_string(++n) + ") \n\t\tEntrada: " + e.quote + "\n\t\tAutor: " +
+           e.author;
     if (n % 10 == 0) out += kPageWait;
   }
-  return out + (n == 1 ? "\n\nFoi listada 1 entrada."
-                       : "\n\nForam listadas " + std::to_string(n) + " entradas.");
+  return out + (n == 1 ? "\n\nFoi listada 1 entrada." : "\n\nForam listadas " +
+                                                            std::to_string(n) + " entradas.");
 }
 /// The added journal's listing in the history report.
 inline std::string added_list(const std::vector<Entry>& entries) {
@@ -112,11 +113,9 @@ inline std::string backup_question(const std::string& date) {
 
 /// The messages of the backup and restore dialogues.
 inline const std::string kPreparing = "\n\nA preparar para criar cópia do original."_cp;
-inline const std::string kCopyMade =
-    kPreparing + "\n\nA fazer cópia."_cp + "\n\nCópia criada!\n\n"_cp;
+inline const std::string kCopyMade = kPreparing + "\n\nA fazer cópia."_cp + "\n\nCópia criada!\n\n"_cp;
 inline const std::string kCopyCancelled = "\n\nCópia cancelada.\n\n"_cp;
-inline const std::string kAskBackup =
-    "Deseja recuperar o original apartir da cópia? (S/N)\n\nOpção: "_cp;
+inline const std::string kAskBackup = "Deseja recuperar o original apartir da cópia? (S/N)\n\nOpção: "_cp;
 inline const std::string kAskSafety =
     "Deseja recuperar a última versão válida do ficheiro de citações? (S/N)\n\nOpção: "_cp;
 inline const std::string kNoSource = "Não existe nenhuma versão anterior da base de dados.\n\n"_cp;

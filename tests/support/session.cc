@@ -70,7 +70,7 @@ Outcome run_talvo_with(const ScratchDir& dir, const std::vector<std::string>& ar
 }
 
 Outcome run_talvo(const ScratchDir& dir, const std::string& input,
-                  const std::map<std::string, std::string>& env) {
+              const std::map<std::string, std::string>& env) {
   return run_talvo_with(dir, {}, input, env);
 }
 

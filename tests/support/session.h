@@ -57,7 +57,7 @@ class ScratchDir {
 /// nullptr-like "" removes nothing; use it to add variables such as LD_PRELOAD). Under
 /// Wine the run is `wine talvo.exe`, with Wine's own messages off unless WINEDEBUG says.
 Outcome run_talvo(const ScratchDir& dir, const std::string& input,
-                  const std::map<std::string, std::string>& env = {});
+              const std::map<std::string, std::string>& env = {});
 
 /// Runs talvo as run_talvo does, with the arguments `args`.
 Outcome run_talvo_with(const ScratchDir& dir, const std::vector<std::string>& args,
@@ -80,9 +80,7 @@ class SessionTest : public ::testing::Test {
 };
 
 /// The store header line, as the program writes it (ISO-8859-1).
-inline const std::string kHeader =
-    "-== Cita\xE7\xF5"
-    "es ==-";
+inline const std::string kHeader = "-== Cita\xE7\xF5" "es ==-";
 /// Empties the data directory and, unless `store` is null, writes it as "citas.txt".
 void reset(const ScratchDir& dir, const std::string* store);
 

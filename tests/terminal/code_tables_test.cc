@@ -55,11 +55,9 @@ TEST(CodeTables, EveryCharacterTheCodePageLacksBecomesOneQuestionMark) {
   ASSERT_TRUE(utf8);
   std::string expected(all.size(), '?');
   for (int b = 1; b < 256; ++b) {
-    std::optional<std::string> code =
-        iconv_convert(std::string(1, static_cast<char>(b)), "CP850", "UTF-32LE");
+    std::optional<std::string> code = iconv_convert(std::string(1, static_cast<char>(b)), "CP850", "UTF-32LE");
     ASSERT_TRUE(code && code->size() == 4);
-    char32_t c = static_cast<unsigned char>((*code)[0]) |
-                 static_cast<unsigned char>((*code)[1]) << 8 |
+    char32_t c = static_cast<unsigned char>((*code)[0]) | static_cast<unsigned char>((*code)[1]) << 8 |
                  static_cast<unsigned char>((*code)[2]) << 16;
     expected[c - 1 - (c > 0xDFFF ? 0x800 : 0)] = static_cast<char>(b);
   }

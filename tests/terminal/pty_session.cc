@@ -35,8 +35,7 @@ termios quiet_terminal(bool lines) {
 }
 
 /// In the child: the environment replaced whole, then talvo run in `directory`.
-[[noreturn]] void exec_in(const std::string& directory,
-                          const std::map<std::string, std::string>& env) {
+[[noreturn]] void exec_in(const std::string& directory, const std::map<std::string, std::string>& env) {
   if (chdir(directory.c_str()) != 0) _exit(127);
   clearenv();
   for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
@@ -76,8 +75,7 @@ std::string PtySession::expect(const std::string& text) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPatienceMs);
   std::size_t found;
   while ((found = transcript_.find(text, seen_)) == std::string::npos) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0 || !read_some(static_cast<int>(left.count()))) {
       ADD_FAILURE() << "never saw \"" << text << "\"; got: " << transcript_.substr(seen_);
       return {};
@@ -89,8 +87,7 @@ std::string PtySession::expect(const std::string& text) {
 }
 
 void PtySession::type(const std::string& bytes) {
-  if (master_ < 0 ||
-      write(master_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
+  if (master_ < 0 || write(master_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
     ADD_FAILURE() << "could not type \"" << bytes << "\"";
 }
 

@@ -7,8 +7,7 @@
 
 namespace talvo_test {
 
-std::optional<std::string> iconv_convert(const std::string& text, const char* from,
-                                         const char* to) {
+std::optional<std::string> iconv_convert(const std::string& text, const char* from, const char* to) {
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   std::string in = text;

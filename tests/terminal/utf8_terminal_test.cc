@@ -38,8 +38,7 @@ const std::vector<std::pair<std::string, std::string>> kSession = {
 
 /// The UTF-8 terminal's view of a code page 850 transcript from the pipe harness.
 std::string as_terminal_shows(std::string cp850) {
-  for (std::size_t at; (at = cp850.find(kCls)) != std::string::npos;)
-    cp850.replace(at, kCls.size(), kClear);
+  for (std::size_t at; (at = cp850.find(kCls)) != std::string::npos;) cp850.replace(at, kCls.size(), kClear);
   return iconv_convert(cp850, "CP850", "UTF-8").value_or("(not code page 850)");
 }
 
@@ -76,8 +75,7 @@ TEST_F(Utf8TerminalTest, AnAccentedEntryTypedInUtf8IsStoredInLatin1AndFoundAgain
     if (prompt.starts_with("Houve")) break;
   }
   // The search found the entry and shows it back in UTF-8; the € arrived as '?'.
-  EXPECT_NE(listing.find("1a Resultado:\n \tCitação: \"Ação, É já ?\"\n\n \tAutor: Zé\n"),
-            std::string::npos)
+  EXPECT_NE(listing.find("1a Resultado:\n \tCitação: \"Ação, É já ?\"\n\n \tAutor: Zé\n"), std::string::npos)
       << listing;
   for (std::size_t i = 10; i < kSession.size(); ++i) {
     talvo.expect(kSession[i].first);
