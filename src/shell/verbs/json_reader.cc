@@ -8,6 +8,10 @@
 
 namespace {
 
+/// What follows the array's end. Held here, not written in the template below: clang 14
+/// leaves a literal of the console's code page unevaluated there, and the link fails.
+constexpr const char* kTextAfterTheList = "há texto depois do fim da lista"_cp;
+
 /// A reader over the json text, a line of the input at a time. A string never runs over
 /// a line's end: a newline in it would be a control character, which json escapes.
 class JsonText {
@@ -161,7 +165,7 @@ class JsonReader : public FormatReader {
   template <class Fail>
   bool finish(JsonText& json, Fail& fail) {
     done_ = true;
-    if (json.peek() != -1) return fail("há texto depois do fim da lista"_cp);
+    if (json.peek() != -1) return fail(kTextAfterTheList);
     return true;
   }
 
