@@ -78,13 +78,15 @@ constexpr bool is_dash(char32_t c) {
 
 constexpr char32_t kNoBreakSpace = U'\u00A0';
 
-/// The quotation's text: without its own double quotes when its first and last
-/// characters that are not blank are double quotation marks and none stands between them.
-std::u32string_view quotation_text(std::u32string_view text) {
+/// The quotation's text: without the blank lines at either end, and without its own
+/// double quotes when its first and last characters that are not blank are double
+/// quotation marks (as `is_mark` tells) and none stands between them.
+template <class Char, class IsMark>
+std::basic_string_view<Char> quotation_text(std::basic_string_view<Char> text, IsMark is_mark) {
   text = without_blank_lines(text);
-  std::u32string_view marks = without_blanks(text);
-  if (marks.size() >= 2 && is_double_mark(marks.front()) && is_double_mark(marks.back()) &&
-      std::none_of(marks.begin() + 1, marks.end() - 1, is_double_mark))
+  const std::basic_string_view<Char> marks = without_blanks(text);
+  if (marks.size() >= 2 && is_mark(marks.front()) && is_mark(marks.back()) &&
+      std::none_of(marks.begin() + 1, marks.end() - 1, is_mark))
     text = without_blank_lines(marks.substr(1, marks.size() - 2));
   return text;
 }
@@ -115,37 +117,30 @@ int file_byte(char32_t c, TextField field) {
 /// false at the first that `take` refuses, that the code page lacks, or at malformed UTF-8.
 template <class Take>
 bool each_cp850(std::string_view text, Charset input, Take&& take) {
+  if (input == Charset::kCp850) {  // a byte a character: the loop at its simplest
+    for (char c : text)
+      if (!take(static_cast<unsigned char>(c))) return false;
+    return true;
+  }
   static const std::array<short, 256> kLatin = [] {  // below U+0100, at once
     std::array<short, 256> table{};
     for (char32_t code = 0; code < 256; ++code)
       table[code] = static_cast<short>(cp850::from_unicode(code));
     return table;
   }();
-  auto follows = [&](std::size_t i) {
-    return i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+  unicode::Utf8Decoder decoder;
+  bool going = true;
+  auto emit = [&](char32_t code) {
+    if (!going) return;
+    const int byte = code == unicode::kMalformed ? -1
+                     : code < 256                ? kLatin[code]
+                                                 : cp850::from_unicode(code);
+    going = byte >= 0 && take(static_cast<unsigned char>(byte));
   };
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if (input == Charset::kCp850 || byte < 0x80) {
-      if (!take(byte)) return false;
-      continue;
-    }
-    char32_t code = 0;
-    if (byte >= 0xC2 && byte <= 0xDF && follows(i + 1)) {
-      code = ((byte & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
-      i += 1;
-    } else if (byte >= 0xE0 && byte <= 0xEF && follows(i + 1) && follows(i + 2)) {
-      code = ((byte & 0x0Fu) << 12) | ((static_cast<unsigned char>(text[i + 1]) & 0x3Fu) << 6) |
-             (static_cast<unsigned char>(text[i + 2]) & 0x3Fu);
-      if (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF)) return false;  // malformed
-      i += 2;
-    } else {
-      return false;  // malformed, or past U+FFFF: no code page 850 character
-    }
-    const int cp850_byte = code < 256 ? kLatin[code] : cp850::from_unicode(code);
-    if (cp850_byte < 0 || !take(static_cast<unsigned char>(cp850_byte))) return false;
-  }
-  return true;
+  for (std::size_t i = 0; going && i < text.size(); ++i)
+    decoder.take(static_cast<unsigned char>(text[i]), emit);
+  if (going) decoder.finish(emit);
+  return going;
 }
 
 /// The file bytes of the characters that a field takes as they are (no typographic mark,
@@ -174,16 +169,7 @@ bool plain_bytes_of(std::string_view text, Charset input, const std::array<short
     *at++ = static_cast<char>(plain[c]);
     return plain[c] >= 0;
   };
-  bool plain_text = true;
-  if (input == Charset::kCp850) {  // a byte a character: the loop at its simplest
-    for (char c : text)
-      if (!take(static_cast<unsigned char>(c))) {
-        plain_text = false;
-        break;
-      }
-  } else {
-    plain_text = each_cp850(text, input, take);
-  }
+  const bool plain_text = each_cp850(text, input, take);
   out.resize(static_cast<std::size_t>(at - out.data()));
   return plain_text;
 }
@@ -193,13 +179,8 @@ bool plain_bytes_of(std::string_view text, Charset input, const std::array<short
 /// double quotes ('"') a pair around it. False leaves it to the general path, which also
 /// names what is refused.
 bool plain_quote(std::string_view raw, Charset input, std::string& out) {
-  const std::array<short, 256>& plain = plain_bytes<TextField::kQuote>();
-  std::string_view text = without_blank_lines(raw);
-  const std::string_view marks = without_blanks(text);
-  if (marks.size() >= 2 && marks.front() == '"' && marks.back() == '"' &&
-      marks.substr(1, marks.size() - 2).find('"') == std::string_view::npos)
-    text = without_blank_lines(marks.substr(1, marks.size() - 2));
-  return plain_bytes_of(text, input, plain, out);
+  const std::string_view text = quotation_text(raw, [](char c) { return c == '"'; });
+  return plain_bytes_of(text, input, plain_bytes<TextField::kQuote>(), out);
 }
 
 /// The author's file bytes in one pass, in the common case as plain_quote takes it.
@@ -226,9 +207,17 @@ bool author_text(std::u32string& chars) {
   return replaced;
 }
 
-/// Checks an author's characters (already trimmed) and appends their file bytes to `out`.
-Refusal author_bytes(std::u32string_view name, Charset output, std::string& out) {
-  for (char32_t c : name) {
+/// The author's file bytes in `out`: no-break spaces made spaces (`replaced` then set),
+/// blanks at either end dropped, each character checked.
+Refusal author_bytes(std::string_view text, Charset input, Charset output, std::string& out,
+                     bool& replaced) {
+  out.clear();
+  if (plain_author(text, input, out)) return {};
+  out.clear();
+  std::u32string chars;
+  if (!unicode::decode(text, input, chars)) return {"texto que não é UTF-8 válido"_cp, {}};
+  replaced |= author_text(chars);
+  for (char32_t c : chars) {
     const int byte = file_byte(c, TextField::kAuthor);
     if (byte < 0) return not_admitted(c, output);
     out += static_cast<char>(byte);
@@ -236,16 +225,19 @@ Refusal author_bytes(std::u32string_view name, Charset output, std::string& out)
   return {};
 }
 
-/// The author is over the length the store's field holds.
-bool author_too_long(std::size_t length) { return length > kAuthorSize - 1; }
-
-const char* const kTooLongAuthor = "o autor tem mais de 49 caracteres";
+/// An author's file bytes are one a character: none is no author, over the field's room
+/// too long.
+Refusal author_length(const std::string& author) {
+  if (author.empty()) return {"sem autor"_cp, {}};
+  if (author.size() > kAuthorSize - 1) return {"o autor tem mais de 49 caracteres", {}};
+  return {};
+}
 
 }  // namespace
 
 Refusal take_entry(std::string_view quote, std::string_view author, Charset input, Charset output,
                    StoredForm& entry, std::string_view default_author) {
-  std::u32string quote_chars, author_chars;
+  std::u32string quote_chars;
   entry.replaced = false;
   entry.quote.assign(1, '"');
   if (!plain_quote(quote, input, entry.quote)) {
@@ -254,7 +246,7 @@ Refusal take_entry(std::string_view quote, std::string_view author, Charset inpu
   }
   // Each character, its typographic marks replaced, to its file byte, in text order.
   std::u32string replaced;
-  for (char32_t c : quotation_text(quote_chars)) {
+  for (char32_t c : quotation_text(std::u32string_view(quote_chars), is_double_mark)) {
     if (replace_mark(c, replaced.erase())) {
       entry.replaced = true;
       for (char32_t r : replaced) entry.quote += static_cast<char>(file_byte(r, TextField::kQuote));
@@ -267,34 +259,18 @@ Refusal take_entry(std::string_view quote, std::string_view author, Charset inpu
   if (entry.quote.size() - 1 > kLongestQuote) return {"citação com mais de 1997 caracteres"_cp, {}};
   entry.quote += '"';
 
-  entry.author.clear();
-  if (!plain_author(author, input, entry.author)) {
-    entry.author.clear();
-    if (!unicode::decode(author, input, author_chars))
-      return {"texto que não é UTF-8 válido"_cp, {}};
-    entry.replaced |= author_text(author_chars);
-    if (Refusal fault = author_bytes(author_chars, output, entry.author); fault.refused())
-      return fault;
-  }
-  // One file byte a character.
-  if (entry.author.empty()) {
-    if (default_author.empty()) return {"sem autor"_cp, {}};
-    entry.author.assign(default_author);
-  } else if (author_too_long(entry.author.size())) {
-    return {kTooLongAuthor, {}};
-  }
-  return {};
+  if (Refusal fault = author_bytes(author, input, output, entry.author, entry.replaced);
+      fault.refused())
+    return fault;
+  if (entry.author.empty()) entry.author.assign(default_author);  // checked already
+  return author_length(entry.author);
 }
 
 Refusal take_author(std::string_view text, Charset input, Charset output, std::string& author) {
-  std::u32string chars;
-  if (!unicode::decode(text, input, chars)) return {"texto que não é UTF-8 válido"_cp, {}};
-  author_text(chars);
-  author.clear();
-  if (Refusal fault = author_bytes(chars, output, author); fault.refused()) return fault;
-  if (chars.empty()) return {"sem autor"_cp, {}};
-  if (author_too_long(chars.size())) return {kTooLongAuthor, {}};
-  return {};
+  bool replaced = false;
+  if (Refusal fault = author_bytes(text, input, output, author, replaced); fault.refused())
+    return fault;
+  return author_length(author);
 }
 
 void entry_key(std::string_view quote, std::string_view author, std::string& key) {
