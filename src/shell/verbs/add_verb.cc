@@ -20,8 +20,7 @@ int add_verb(const CommandLine& line, Charset charset) {
   StoredForm entry;
   const Refusal why = take_entry(quote, line.author, charset, charset, entry);
   if (why.refused()) {
-    say_error(charset, "Entrada recusada: " + why.reason + (why.detail.empty() ? "" : ": "),
-              why.detail);
+    say_error(charset, "Entrada recusada: " + why.said(), why.detail);
     return 1;
   }
   StoreAdditions store;

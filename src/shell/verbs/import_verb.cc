@@ -19,7 +19,7 @@ namespace {
 void say_refused(Charset charset, const ReadEntry& read, const Refusal& why) {
   say_error(charset,
             "Entrada "_cp + std::to_string(read.number) + " (linha " + std::to_string(read.line) +
-                ") recusada: " + why.reason + (why.detail.empty() ? "" : ": "),
+                ") recusada: " + why.said(),
             why.detail);
 }
 
@@ -40,9 +40,7 @@ int import_verb(const CommandLine& line, Charset charset) {
   if (line.default_author != nullptr) {
     Refusal why = take_author(line.default_author, charset, charset, default_author);
     if (why.refused())
-      return usage_error(
-          charset, "autor recusado (--autor): "_cp + why.reason + (why.detail.empty() ? "" : ": "),
-          why.detail);
+      return usage_error(charset, "autor recusado (--autor): "_cp + why.said(), why.detail);
   }
   CollectionLock lock;
   if (lock.refused()) {
@@ -92,7 +90,7 @@ int import_verb(const CommandLine& line, Charset charset) {
   // The report is out before the new store takes the old one's place: a report that
   // cannot be written changes nothing.
   if (!report.write(charset, source.ignored(), line.simulate)) {
-    say_error(charset, "Erro: Impossibilidade em escrever na saída"_cp);
+    say_error(charset, kCannotWriteOutput);
     return 2;
   }
   if (!line.simulate && !store.commit()) {

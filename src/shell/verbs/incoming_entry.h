@@ -22,6 +22,8 @@ struct Refusal {
   std::string reason;
   std::string detail;
   bool refused() const { return !reason.empty(); }
+  /// The reason as a message says it, ready for the detail to follow.
+  std::string said() const { return detail.empty() ? reason : reason + ": "; }
 };
 
 /// Takes a quotation and an author as read, in `input`: blank lines at either end of the
