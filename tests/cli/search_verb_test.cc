@@ -56,6 +56,8 @@ TEST(SearchVerbTest, FindsWhatTheListingFinds) {
       {"ignoring accents", {"procurar", "-a", "Joao"}, Locale::kC, third, 0, "", false},
       {"ignoring accents and case", {"procurar", "-a", "-i", "MULLER"}, Locale::kC, fourth, 0, "",
        false},
+      {"ignoring accents and case: a capital the case folding leaves", {"procurar", "-a", "-i",
+       "M\x9ALLER"}, Locale::kC, fourth, 0, "", false},
       {"a text longer than the menu's 49 bytes is matched whole",
        {"procurar", "Vida sem amor (nada). Vida sem amor (nada). Vida"}, Locale::kC, "", 1, "",
        false},
