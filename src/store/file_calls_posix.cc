@@ -8,7 +8,6 @@
 #include <cstdio>
 
 #include "file_calls.h"
-#include "file_io.h"
 
 namespace file_calls::platform {
 
@@ -82,7 +81,3 @@ long copy(int from, long long offset, int to, std::size_t size) {
 }
 
 }  // namespace file_calls::platform
-
-void put_back_set_aside_store(const char* store) {
-  (void)store;  // a rename replaces in one step here: no old store is ever set aside
-}

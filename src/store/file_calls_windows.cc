@@ -39,6 +39,10 @@ int open_shared(const char* name, DWORD access, DWORD disposition, int flags, DW
 
 }  // namespace
 
+bool reader_has_gone(unsigned long error) {
+  return error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA || error == ERROR_PIPE_NOT_CONNECTED;
+}
+
 namespace file_calls::platform {
 
 int open(const char* name, Open how, bool follow, unsigned bits) {

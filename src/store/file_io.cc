@@ -47,6 +47,13 @@ bool FileIn::fill() {
   return false;
 }
 
+bool FileIn::seek(long long offset) {
+  if (fd_ < 0 || failed_ || !file_io::platform::seek_to(fd_, offset)) return false;
+  base_ = offset;
+  pos_ = end_ = 0;
+  return true;
+}
+
 namespace {
 
 /// How each FileOut mode opens its file.
@@ -141,6 +148,11 @@ bool FileOut::flush() {
   if (from_start_ && written_ - written_back_ >= static_cast<long long>(kWritebackStep))
     start_writeback();
   return !failed_ && fd_ >= 0;
+}
+
+bool FileOut::cut_back(long long size) {
+  used_ = 0;  // whatever is still held is part of what goes
+  return fd_ >= 0 && file_io::platform::cut_to(fd_, size);
 }
 
 bool FileOut::sync() {

@@ -1,4 +1,4 @@
-// The parts of the file layer's safe rewrite that each platform does its own way.
+// The parts of the file layer that each platform does its own way.
 #pragma once
 
 #include <string>
@@ -6,6 +6,11 @@
 #include "file_io.h"
 
 namespace file_io::platform {
+
+/// Moves where the file open at `fd` stands to `offset`; false on an error.
+bool seek_to(int fd, long long offset);
+/// Cuts the file open at `fd` back to `size` bytes; false on an error.
+bool cut_to(int fd, long long size);
 
 /// The file a rewrite of `name` replaces: `name` itself, or, through a symbolic link,
 /// the file it leads to.

@@ -10,16 +10,12 @@
 #include "file_io.h"
 #include "file_io_platform.h"
 
-bool FileIn::seek(long long offset) {
-  if (fd_ < 0 || failed_ || ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) return false;
-  base_ = offset;
-  pos_ = end_ = 0;
-  return true;
+bool file_io::platform::seek_to(int fd, long long offset) {
+  return ::lseek(fd, static_cast<off_t>(offset), SEEK_SET) >= 0;
 }
 
-bool FileOut::cut_back(long long size) {
-  used_ = 0;  // whatever is still held is part of what goes
-  return fd_ >= 0 && ::ftruncate(fd_, static_cast<off_t>(size)) == 0;
+bool file_io::platform::cut_to(int fd, long long size) {
+  return ::ftruncate(fd, static_cast<off_t>(size)) == 0;
 }
 
 void FileOut::start_writeback() {
@@ -29,6 +25,10 @@ void FileOut::start_writeback() {
   ::sync_file_range(fd_, written_back_, written_ - written_back_, SYNC_FILE_RANGE_WRITE);
 #endif
   written_back_ = written_;
+}
+
+void put_back_set_aside_store(const char* store) {
+  (void)store;  // a rename replaces in one step here: no old store is ever set aside
 }
 
 bool name_taken(const char* name) {

@@ -8,7 +8,6 @@
 
 #include "file_io.h"
 #include "file_io_platform.h"
-#include "reader_gone.h"
 
 namespace {
 
@@ -17,21 +16,11 @@ HANDLE handle_of(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); 
 
 }  // namespace
 
-bool reader_has_gone(unsigned long error) {
-  return error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA || error == ERROR_PIPE_NOT_CONNECTED;
+bool file_io::platform::seek_to(int fd, long long offset) {
+  return _lseeki64(fd, offset, SEEK_SET) >= 0;
 }
 
-bool FileIn::seek(long long offset) {
-  if (fd_ < 0 || failed_ || _lseeki64(fd_, offset, SEEK_SET) < 0) return false;
-  base_ = offset;
-  pos_ = end_ = 0;
-  return true;
-}
-
-bool FileOut::cut_back(long long size) {
-  used_ = 0;  // whatever is still held is part of what goes
-  return fd_ >= 0 && _chsize_s(fd_, size) == 0;
-}
+bool file_io::platform::cut_to(int fd, long long size) { return _chsize_s(fd, size) == 0; }
 
 void FileOut::start_writeback() {
   written_back_ = written_;  // no head start: sync() alone forces the file to disk
