@@ -28,8 +28,6 @@ class StoreAdditions {
   /// Adds the entry unless the store, or an addition before it, already holds it; false
   /// when it does. A failure to write is told by ready().
   bool add(const StoredForm& entry);
-  /// Whether anything was added.
-  bool any() const { return rewrite_.has_value(); }
   /// Puts the new store on disk (not yet in place); false when it cannot be written or
   /// an entry held could not be read back.
   bool ready();

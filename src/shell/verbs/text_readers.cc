@@ -2,17 +2,13 @@
 // of its lines name the author.
 #include <algorithm>
 
+#include "blanks.h"
 #include "format_readers.h"
 
 namespace {
 
-/// Whether the byte is a blank inside a line.
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-
 /// Whether the line holds nothing but blanks.
-bool is_blank_line(std::string_view line) {
-  return std::all_of(line.begin(), line.end(), is_blank);
-}
+bool is_blank_line(std::string_view line) { return without_blanks(line).empty(); }
 
 /// The line without blanks at either end: a no-break space (UTF-8, or code page 850's
 /// byte) is a blank there too, as it is at the ends of an author.
