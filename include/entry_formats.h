@@ -30,7 +30,7 @@ class EntryWriter {
   EntryFormat format_;
   bool any_ = false;
   std::string json_;
-  std::string console_;
+  std::string utf8_;
 };
 
 /// One entry as an input file gives it, in the file's own character set (json: UTF-8),

@@ -21,6 +21,10 @@ void file_to_cp850(std::string_view file, std::string& out);
 /// Appends to `out` the file bytes of the code page 850 text `cp850`.
 void cp850_to_file(std::string_view cp850, std::string& out);
 
+/// The text of a quotation (file bytes) inside the double quotes that delimit it in a
+/// data file.
+std::string_view inside_quotes(std::string_view quote);
+
 /// Appends to `out` the code page 850 byte of each character of `text`. False, with
 /// `refused` the first character that cannot be taken, for a character code page 850
 /// lacks, a control character (U+0000-U+001F, U+007F-U+009F) that `field` does not

@@ -31,6 +31,12 @@ void cp850_to_file(std::string_view cp850, std::string& out) {
     out += static_cast<char>(accented::kConsoleToFile[static_cast<unsigned char>(c)]);
 }
 
+std::string_view inside_quotes(std::string_view quote) {
+  if (!quote.empty() && quote.front() == '"') quote.remove_prefix(1);
+  if (!quote.empty() && quote.back() == '"') quote.remove_suffix(1);
+  return quote;
+}
+
 bool to_cp850(std::u32string_view text, TextField field, std::string& out, char32_t& refused) {
   for (char32_t code : text) {
     const int byte = cp850::from_unicode(code);

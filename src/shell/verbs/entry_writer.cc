@@ -4,17 +4,6 @@
 #include "entry_formats.h"
 #include "entry_text.h"
 
-namespace {
-
-/// The quotation's text without the double quotes that delimit it in the store.
-std::string_view inside_quotes(std::string_view quote) {
-  if (!quote.empty() && quote.front() == '"') quote.remove_prefix(1);
-  if (!quote.empty() && quote.back() == '"') quote.remove_suffix(1);
-  return quote;
-}
-
-}  // namespace
-
 void EntryWriter::put(std::string_view quote, std::string_view author) {
   switch (format_) {
     case EntryFormat::kText:
@@ -40,10 +29,10 @@ void EntryWriter::finish() {
 }
 
 void EntryWriter::put_json_string(std::string_view file) {
-  console_.clear();
-  file_to_cp850(file, console_);
+  utf8_.clear();
+  file_to_text(file, Charset::kUtf8, utf8_);
   json_.assign(1, '"');
-  for (char c : console_) {
+  for (char c : utf8_) {
     auto byte = static_cast<unsigned char>(c);
     switch (byte) {
       case '"': json_ += "\\\""; break;
@@ -59,7 +48,7 @@ void EntryWriter::put_json_string(std::string_view file) {
           std::snprintf(escape, sizeof escape, "\\u%04x", byte);
           json_ += escape;
         } else {
-          unicode::cp850_to_utf8(std::string_view(&c, 1), json_);
+          json_ += c;  // the bytes of a character past ASCII are never escaped
         }
     }
   }

@@ -248,9 +248,7 @@ Refusal take_author(std::string_view text, Charset input, Charset output, std::s
 }
 
 void entry_key(std::string_view quote, std::string_view author, std::string& key) {
-  if (!quote.empty() && quote.front() == '"') quote.remove_prefix(1);
-  if (!quote.empty() && quote.back() == '"') quote.remove_suffix(1);
-  key.assign(without_blank_lines(quote));
+  key.assign(without_blank_lines(inside_quotes(quote)));
   key += '\n';  // no quotation ends in a newline: the join is unambiguous
   key += without_blanks(author);
 }

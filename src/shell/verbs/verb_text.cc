@@ -12,7 +12,7 @@ void file_to_text(std::string_view file, Charset charset, std::string& out) {
   }
   std::string console;
   file_to_cp850(file, console);
-  unicode::cp850_to_utf8(console, out);
+  console_to_text(console, charset, out);
 }
 
 void console_to_text(std::string_view console, Charset charset, std::string& out) {
