@@ -1,8 +1,6 @@
 // Adding entries through the one rewrite of the store, and knowing what it already holds.
 #include "store_additions.h"
 
-#include <unistd.h>
-
 #include <cstring>
 #include <functional>
 #include <string_view>
@@ -23,8 +21,9 @@ StoreAdditions::Opened StoreAdditions::open() {
   FileIn& store = *store_;
   if (!store.ok()) {
     store_.reset();
-    // No store yet: the first addition makes it.
-    return ::access(kStoreFile, F_OK) != 0 ? Opened::kReady : Opened::kFailed;
+    // No store yet: the first addition makes it. Nothing is made through a name that
+    // stands but cannot be opened.
+    return name_taken(kStoreFile) ? Opened::kNotOpened : Opened::kReady;
   }
   skip_store_header(store);
   EntryReader entries(store);

@@ -16,9 +16,10 @@ class StoreAdditions {
  public:
   /// What reading the store found.
   enum class Opened {
-    kReady,     ///< its entries are known (or there is no store yet)
-    kFailed,    ///< it could not be read whole
-    kCutShort,  ///< its last entry is cut short: cut_line() tells where it begins
+    kReady,      ///< its entries are known (or there is no store yet)
+    kNotOpened,  ///< a name stands there that cannot be opened (a dangling link, say)
+    kFailed,     ///< it could not be read whole
+    kCutShort,   ///< its last entry is cut short: cut_line() tells where it begins
   };
   /// Reads the store's entries.
   Opened open();

@@ -7,25 +7,29 @@
 #include "store_additions.h"
 #include "verbs.h"
 
+namespace {
+
+/// Says on standard error that the store stands but cannot be opened.
+void cannot_open_store(Charset charset) {
+  say_error(charset, "Erro: Impossibilidade em abrir o ficheiro ", kStoreFile);
+}
+
+}  // namespace
+
 bool store_opened(const FileIn& store, Charset charset) {
   if (store.ok()) return true;
   // The store comes into being at the first addition: no store is no collection yet.
   if (!name_taken(kStoreFile))  // a dangling link is a name that stands
     say_error(charset, "Erro: Não há colecção nesta pasta: falta o ficheiro "_cp, kStoreFile);
-  else say_error(charset, "Erro: Impossibilidade em abrir o ficheiro ", kStoreFile);
+  else cannot_open_store(charset);
   return false;
 }
 
 int open_store(StoreAdditions& store, Charset charset) {
   put_back_set_aside_store(kStoreFile);
-  // A name that stands but cannot be opened (a dangling link) is no new collection:
-  // nothing is created through it.
-  if (FileIn held(kStoreFile); !held.ok() && name_taken(kStoreFile)) {
-    store_opened(held, charset);
-    return 2;
-  }
   switch (store.open()) {
     case StoreAdditions::Opened::kReady: return 0;
+    case StoreAdditions::Opened::kNotOpened: cannot_open_store(charset); return 2;
     case StoreAdditions::Opened::kFailed: return store_read_failed(charset);
     case StoreAdditions::Opened::kCutShort: break;
   }
