@@ -28,8 +28,8 @@ void say_refused(Charset charset, const ReadEntry& read, const Refusal& why) {
 Refusal check(const ReadEntry& read, Charset input, Charset output, const std::string& author,
               StoredForm& entry) {
   Refusal why = take_entry(read.quote, read.author, input, output, entry, author);
-  if (!read.cut || why.reason == "carácter não admitido"_cp) return why;
-  return {"citação com mais de 1997 caracteres"_cp, {}};
+  if (!read.cut || why.reason == kNotAdmitted) return why;
+  return {kTooLongQuote, {}};
 }
 
 }  // namespace

@@ -164,7 +164,7 @@ bool plain_author(std::string_view raw, Charset input, std::string& out) {
 }
 
 Refusal not_admitted(char32_t code, Charset output) {
-  return {"carácter não admitido"_cp, describe_character(code, output)};
+  return {kNotAdmitted, describe_character(code, output)};
 }
 
 /// The author's text: no-break spaces made spaces, then blanks at either end dropped;
@@ -230,7 +230,7 @@ Refusal take_entry(std::string_view quote, std::string_view author, Charset inpu
     if (byte < 0) return not_admitted(c, output);
     entry.quote += static_cast<char>(byte);
   }
-  if (entry.quote.size() - 1 > kLongestQuote) return {"citação com mais de 1997 caracteres"_cp, {}};
+  if (entry.quote.size() - 1 > kLongestQuote) return {kTooLongQuote, {}};
   entry.quote += '"';
 
   if (Refusal fault = author_bytes(author, input, output, entry.author, entry.replaced);

@@ -5,7 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "cp850.h"
 #include "unicode.h"
+
+/// Why a character refuses an entry, and why its length does (code page 850).
+inline constexpr const char* kNotAdmitted = "carácter não admitido"_cp;
+inline constexpr const char* kTooLongQuote = "citação com mais de 1997 caracteres"_cp;
 
 /// An entry as the store holds it: file bytes, the quotation between its double quotes.
 struct StoredForm {

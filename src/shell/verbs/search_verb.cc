@@ -5,6 +5,7 @@
 #include "data_files.h"
 #include "entry_formats.h"
 #include "entry_text.h"
+#include "incoming_entry.h"
 #include "record_reader.h"
 #include "search.h"
 #include "verbs.h"
@@ -17,7 +18,8 @@ int search_verb(const CommandLine& line, Charset charset) {
   std::string search;
   char32_t refused = 0;
   if (!to_cp850(typed, TextField::kSearch, search, refused))
-    return usage_error(charset, "carácter não admitido: "_cp, describe_character(refused, charset));
+    return usage_error(charset, std::string(kNotAdmitted) + ": ",
+                       describe_character(refused, charset));
   const MatchTest test(search, line.ignore_case, line.ignore_accents);
 
   FileIn store(kStoreFile);
