@@ -42,6 +42,16 @@ void take_format(CommandLine& line, std::string_view value) {
 struct Seen {
   bool help = false, version = false, ignore_case = false, ignore_accents = false, format = false;
   bool default_author = false, simulate = false;
+
+  /// The first given of the options that only a verb takes, or null.
+  const char* verb_option() const {
+    return ignore_case      ? "-i"
+           : ignore_accents ? "-a"
+           : format         ? "--formato"
+           : default_author ? "--autor"
+           : simulate       ? "--simular"
+                            : nullptr;
+  }
 };
 
 /// Takes the option at argv[i] (which starts with '-' and is not "-" or "--"); may take
@@ -165,15 +175,8 @@ CommandLine parse_command_line(int argc, const char* const argv[]) {
     return line;
   }
   if (operands.empty()) {
-    if (seen.ignore_case || seen.ignore_accents || seen.format || seen.default_author ||
-        seen.simulate) {
-      fail(line, "a opção precisa de um verbo: "_cp,
-           seen.ignore_case      ? "-i"
-           : seen.ignore_accents ? "-a"
-           : seen.format         ? "--formato"
-           : seen.default_author ? "--autor"
-                                 : "--simular");
-    }
+    if (const char* option = seen.verb_option())
+      fail(line, "a opção precisa de um verbo: "_cp, option);
     return line;  // the interactive program
   }
   line.request = verb_request(operands[0]);
