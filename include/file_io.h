@@ -203,6 +203,12 @@ void put_back_set_aside_store(const char* store);
 /// Whether anything stands at `name` (a symbolic link counts, wherever it leads).
 bool name_taken(const char* name);
 
+/// The file a rewrite of `name` replaces: `name` itself, or, through a symbolic link when
+/// `through_link` (POSIX only), the file it finally leads to; a dangling link is `name`.
+std::string replaced_file(const char* name, bool through_link);
+/// The directory part of a path ("." for a bare name).
+std::string directory_of(const std::string& path);
+
 /// The size of the file open at `fd`, or -1 when it cannot be learnt.
 long long file_size(int fd);
 

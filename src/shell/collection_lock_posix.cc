@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <string>
 
 #include "data_files.h"
@@ -28,14 +27,9 @@ bool lock_directory(int fd) {
 /// for reading, when it is another directory than the one open at `collection`; -1 when
 /// the store is no link, the link dangles or that directory cannot be opened.
 int linked_store_directory(int collection) {
-  struct stat st {};
-  if (::lstat(kStoreFile, &st) != 0 || !S_ISLNK(st.st_mode)) return -1;
-  char* resolved = ::realpath(kStoreFile, nullptr);
-  if (resolved == nullptr) return -1;
-  std::string target = resolved;
-  std::free(resolved);
-  const std::string dir = target.substr(0, target.rfind('/') > 0 ? target.rfind('/') : 1);
-  int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const std::string target = replaced_file(kStoreFile, true);
+  if (target == kStoreFile) return -1;  // no link, or one that dangles
+  int fd = ::open(directory_of(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   struct stat here {
   }, there{};
   if (fd >= 0 && ::fstat(collection, &here) == 0 && ::fstat(fd, &there) == 0 &&

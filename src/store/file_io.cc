@@ -15,7 +15,6 @@
 
 using file_calls::Open;
 using file_io::platform::elsewhere;
-using file_io::platform::replaced_file;
 using file_io::platform::sync_directory;
 
 FileIn::FileIn(const char* name, Mode mode, Links links)
@@ -173,14 +172,13 @@ long read_at(int fd, void* buffer, std::size_t size, long long offset) {
   return file_calls::read_at(fd, buffer, size, offset);
 }
 
-namespace {
-
-/// The directory part of a path ("." for a bare name).
 std::string directory_of(const std::string& path) {
   std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
 }
+
+namespace {
 
 /// A scratch file name in the same directory as `target`.
 std::string scratch_beside(const std::string& target, const char* scratch) {

@@ -12,10 +12,6 @@ bool seek_to(int fd, long long offset);
 /// Cuts the file open at `fd` back to `size` bytes; false on an error.
 bool cut_to(int fd, long long size);
 
-/// The file a rewrite of `name` replaces: `name` itself, or, through a symbolic link,
-/// the file it leads to.
-std::string replaced_file(const char* name, bool through_link);
-
 /// Forces a directory's entries (a rename) to disk.
 bool sync_directory(const std::string& dir);
 

@@ -41,8 +41,6 @@ long long file_size(int fd) {
   return ::fstat(fd, &st) == 0 ? static_cast<long long>(st.st_size) : -1;
 }
 
-namespace file_io::platform {
-
 std::string replaced_file(const char* name, bool through_link) {
   struct stat st {};
   if (!through_link || ::lstat(name, &st) != 0 || !S_ISLNK(st.st_mode)) return name;
@@ -52,6 +50,8 @@ std::string replaced_file(const char* name, bool through_link) {
   std::free(resolved);
   return path;
 }
+
+namespace file_io::platform {
 
 bool sync_directory(const std::string& dir) {
   int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -37,12 +37,12 @@ long long file_size(int fd) {
   return static_cast<long long>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
 }
 
-namespace file_io::platform {
-
 std::string replaced_file(const char* name, bool through_link) {
   (void)through_link;  // a link on Windows is replaced as it stands, like any file
   return name;
 }
+
+namespace file_io::platform {
 
 bool sync_directory(const std::string& dir) {
   (void)dir;  // the rename was written through; a directory cannot be synced
