@@ -62,6 +62,11 @@ Appended append_entries(const char* name, const std::function<void(FileOut&)>& p
 /// `size` bytes are copied when it is given.
 bool copy_whole(FileIn& source, const char* source_name, const char* target, const char* scratch,
                 long long size = -1);
+/// The rewrite that puts a copy of the file `source_name` in place of `target`, through
+/// the scratch file `scratch`, with the bits a copy gets: the store is replaced through a
+/// symbolic link and keeps its bits; any other copy is never more open than the store,
+/// nor than the copy it replaces.
+Rewrite copy_rewrite(const char* source_name, const char* target, const char* scratch);
 /// Writes the first `size` bytes (all, when not given) of the file open at `source` into
 /// the rewrite `copy` and commits it. False when the source cannot be read whole or the
 /// copy cannot be made.

@@ -56,7 +56,7 @@ bool write_backup() {
   console::out("\n\nA preparar para criar cópia do original."_cp);
   FileIn store(kStoreFile);
   if (!store.ok()) cannot_open_file(Opening::kNewLine);
-  Rewrite copy(kBackupCopy, kCopyScratch, kStoreFile, false, Bits::kNoWider);
+  Rewrite copy = copy_rewrite(kStoreFile, kBackupCopy, kCopyScratch);
   if (!copy.ok()) cannot_open_file(Opening::kNewLine);
   console::out("\n\nA fazer cópia."_cp);
   if (copy_into(store, copy)) {

@@ -10,12 +10,16 @@ bool copy_into(FileIn& source, Rewrite& copy, long long size) {
   return copy.commit();
 }
 
-bool copy_whole(FileIn& source, const char* source_name, const char* target, const char* scratch,
-                long long size) {
+Rewrite copy_rewrite(const char* source_name, const char* target, const char* scratch) {
   // The store itself is replaced through a symbolic link, so the link stays a link, and
   // keeps its bits; a copy is never more open than the store, nor than the copy it replaces.
-  bool is_store = std::strcmp(target, kStoreFile) == 0;
-  Rewrite copy(target, scratch, is_store ? source_name : kStoreFile, is_store,
-               is_store ? Bits::kKept : Bits::kNoWider);
+  const bool is_store = std::strcmp(target, kStoreFile) == 0;
+  return Rewrite(target, scratch, is_store ? source_name : kStoreFile, is_store,
+                 is_store ? Bits::kKept : Bits::kNoWider);
+}
+
+bool copy_whole(FileIn& source, const char* source_name, const char* target, const char* scratch,
+                long long size) {
+  Rewrite copy = copy_rewrite(source_name, target, scratch);
   return copy_into(source, copy, size);
 }
