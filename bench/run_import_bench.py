@@ -3,7 +3,6 @@
 collection, with the peak memory of each, and checks that importar of /dev/zero ends with
 an error within the same memory."""
 
-import argparse
 import os
 import shutil
 import statistics
@@ -12,7 +11,8 @@ import sys
 import time
 from pathlib import Path
 
-HERE = Path(__file__).resolve().parent
+from bench_store import make_store, parse_options
+
 ENV = {"PATH": "/usr/bin:/bin", "LC_ALL": "C"}
 
 
@@ -31,27 +31,14 @@ def run(argv, cwd, stdout):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--binary", default=str(HERE.parent / "build-bench" / "talvo"))
-    parser.add_argument("--entries", type=int, default=1000000)
-    parser.add_argument("--runs", type=int, default=5)
-    parser.add_argument("--seed", type=int, default=2026)
-    parser.add_argument("--format", default="texto", choices=["texto", "fortune", "json"])
-    parser.add_argument("--workdir", default="/tmp/talvo-import-bench")
-    args = parser.parse_args()
-    talvo = str(Path(args.binary).resolve())
-    if not os.access(talvo, os.X_OK):
-        sys.exit(f"no talvo at {talvo}: build it first")
+    args = parse_options(__doc__, "/tmp/talvo-import-bench", lambda parser: parser.add_argument(
+        "--format", default="texto", choices=["texto", "fortune", "json"]))
+    talvo = args.talvo
     work = Path(args.workdir)
     source = work / "source"
     source.mkdir(parents=True, exist_ok=True)
     store = source / "citas.txt"
-    stamp = work / "made-with"
-    made_with = f"{args.entries} {args.seed}"
-    if not store.exists() or not stamp.exists() or stamp.read_text() != made_with:
-        subprocess.run([sys.executable, str(HERE / "gen_store.py"), "--entries", str(args.entries),
-                        "--seed", str(args.seed), "--out", str(store)], check=True)
-        stamp.write_text(made_with)
+    make_store(store, work / "made-with", args.entries, args.seed)
     exported = work / f"export.{args.format}"
     fmt = f"--formato={args.format}"
     if run([talvo, "exportar", fmt], source, exported)[3] != 0:

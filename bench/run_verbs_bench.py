@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
 """Times talvo's command-line verbs on a generated store, side by side with grep and wc."""
 
-import argparse
 import os
 import statistics
 import subprocess
@@ -9,7 +8,8 @@ import sys
 import time
 from pathlib import Path
 
-HERE = Path(__file__).resolve().parent
+from bench_store import make_store, parse_options
+
 ABSENT = "Xilofonista"  # occurs in no entry, in any letter case
 PLANTED = "Pirilampo"  # occurs in exactly PLANTED_COUNT entries
 PLANTED_COUNT = 1000
@@ -47,26 +47,13 @@ def run(argv, cwd):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--binary", default=str(HERE.parent / "build-bench" / "talvo"))
-    parser.add_argument("--entries", type=int, default=1000000)
-    parser.add_argument("--runs", type=int, default=5)
-    parser.add_argument("--seed", type=int, default=2026)
-    parser.add_argument("--workdir", default="/tmp/talvo-verbs-bench")
-    args = parser.parse_args()
-    talvo = str(Path(args.binary).resolve())
-    if not os.access(talvo, os.X_OK):
-        sys.exit(f"no talvo at {talvo}: build it first")
+    args = parse_options(__doc__, "/tmp/talvo-verbs-bench")
+    talvo = args.talvo
     work = Path(args.workdir)
     work.mkdir(parents=True, exist_ok=True)
     store = work / "citas.txt"
-    stamp = work / "made-with"
-    made_with = f"{args.entries} {args.seed}"
-    if not store.exists() or not stamp.exists() or stamp.read_text() != made_with:
-        subprocess.run([sys.executable, str(HERE / "gen_store.py"), "--entries", str(args.entries),
-                        "--seed", str(args.seed), "--plant", PLANTED, "--plant-count",
-                        str(PLANTED_COUNT), "--absent", ABSENT, "--out", str(store)], check=True)
-        stamp.write_text(made_with)
+    make_store(store, work / "made-with", args.entries, args.seed,
+               ["--plant", PLANTED, "--plant-count", str(PLANTED_COUNT), "--absent", ABSENT])
     # The answers first: timings of a wrong answer mean nothing.
     count = subprocess.run([talvo, "contar"], cwd=work, env=ENV, capture_output=True, text=True)
     if count.stdout.strip() != str(args.entries):
